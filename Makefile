@@ -1,0 +1,51 @@
+# Everything a fresh Debian machine needs: `make run` starts the program, `make test` runs every
+# test (a normal build and an address/undefined-behaviour sanitizer build), `make bench` reports
+# the benchmarks. Each installs the Debian packages that are missing first.
+
+PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libzip-dev \
+            libgtest-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth x11-utils \
+            imagemagick xdotool
+BUILD    := build
+ASAN     := build-asan
+JOBS     ?= $(shell nproc)
+
+.PHONY: deps build build-asan run test bench format clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:" $$missing; \
+	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	  $$SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -q && \
+	  $$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+$(ASAN)/build.ninja: | deps
+	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVERDANE_SANITIZE=ON
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-asan: deps $(ASAN)/build.ninja
+	cmake --build $(ASAN) -j $(JOBS)
+
+run: build
+	@tools/run-verdane.sh $(BUILD)
+
+test: build build-asan
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@bench/run-benchmarks.sh $(BUILD)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN)

@@ -1,0 +1,86 @@
+#include "ContentArchive.h"
+
+#include <zip.h>
+
+namespace content {
+
+ContentArchive ContentArchive::open(const std::string& path, ArchiveError& error)
+{
+    int zipError = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &zipError);
+    if (archive)
+        error = ArchiveError::None;
+    else
+        error = zipError == ZIP_ER_NOENT ? ArchiveError::NoFile : ArchiveError::NotSound;
+    return ContentArchive(archive);
+}
+
+ContentArchive::ContentArchive(ContentArchive&& other) noexcept : archive_(other.archive_)
+{
+    other.archive_ = nullptr;
+}
+
+ContentArchive& ContentArchive::operator=(ContentArchive&& other) noexcept
+{
+    std::swap(archive_, other.archive_);
+    return *this;
+}
+
+ContentArchive::~ContentArchive()
+{
+    if (archive_)
+        zip_discard(archive_);
+}
+
+std::string_view ContentArchive::comment() const
+{
+    int length = 0;
+    const char* text = zip_get_archive_comment(archive_, &length, ZIP_FL_ENC_RAW);
+    return text ? std::string_view(text, static_cast<std::size_t>(length)) : std::string_view();
+}
+
+ArchiveError ContentArchive::read(std::string_view entryName, std::string& data) const
+{
+    const std::string name(entryName);
+    const zip_int64_t index = zip_name_locate(archive_, name.c_str(), 0);
+    if (index < 0)
+        return ArchiveError::NoSuchEntry;
+    return readIndex(static_cast<std::uint64_t>(index), data);
+}
+
+ArchiveError ContentArchive::readIndex(std::uint64_t index, std::string& data) const
+{
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(archive_, index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
+        stat.size > kMaxEntryBytes)
+        return ArchiveError::UnreadableEntry;
+    zip_file_t* file = zip_fopen_index(archive_, index, 0);
+    if (!file)
+        return ArchiveError::UnreadableEntry;
+    // One byte more than the directory promises: an entry that inflates to more is damaged.
+    // Reading on to the end makes libzip compare the CRC.
+    data.resize(stat.size + 1);
+    std::uint64_t got = 0;
+    zip_int64_t n;
+    while ((n = zip_fread(file, data.data() + got, data.size() - got)) > 0)
+        got += static_cast<std::uint64_t>(n);
+    const bool closedCleanly = zip_fclose(file) == 0;
+    if (n < 0 || !closedCleanly || got != stat.size) {
+        data.clear();
+        return ArchiveError::UnreadableEntry;
+    }
+    data.resize(got);
+    return ArchiveError::None;
+}
+
+void ContentArchive::forEachEntry(const std::function<void(std::string_view)>& onEntry) const
+{
+    const zip_int64_t count = zip_get_num_entries(archive_, 0);
+    for (zip_int64_t i = 0; i < count; ++i) {
+        if (const char* name = zip_get_name(archive_, static_cast<zip_uint64_t>(i), 0))
+            onEntry(name);
+    }
+}
+
+} // namespace content

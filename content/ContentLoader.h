@@ -1,0 +1,20 @@
+#pragma once
+
+#include "StringArray.h"
+
+#include <string>
+
+namespace platform {
+class Dialog;
+}
+
+// Reads one content through the content access library and appends its sentences to textArray
+// and its flag strings to flagArray (either may be null: its items are still read and checked).
+// recordCount receives the number of records. A content error is shown in a message box owned
+// by ownerWindow and ends the process (exit code 1, 2 or 3); the loader returns only when the
+// whole content has been read, with 0.
+// The message for a content that the library cannot read, with its result code.
+std::u16string unreadableContentMessage(int result);
+
+int ContentLoader(const char* contentName, int& recordCount, StringArray* textArray,
+                  platform::Dialog* ownerWindow, StringArray* flagArray);

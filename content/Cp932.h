@@ -1,0 +1,14 @@
+#pragma once
+// Content names travel as code page 932 bytes; the content file names its entries in UTF-8.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace content {
+
+// Both give nothing when the input is not valid in its encoding or has no counterpart.
+std::optional<std::string> cp932ToUtf8(std::string_view cp932);
+std::optional<std::string> utf8ToCp932(std::string_view utf8);
+
+} // namespace content

@@ -1,0 +1,150 @@
+#include "RecordFormat.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace content {
+
+const char* describe(LineError error)
+{
+    switch (error) {
+    case LineError::None:
+        return "no error";
+    case LineError::MissingTab:
+        return "no TAB between the flag string and the sentence";
+    case LineError::ExtraTab:
+        return "a second TAB in the line (write a tab inside a sentence as \\t)";
+    case LineError::BadEscape:
+        return "a backslash that is not \\t, \\n or \\\\ (write a backslash as \\\\)";
+    }
+    return "unknown error";
+}
+
+namespace {
+
+bool escapesAreValid(std::string_view field)
+{
+    for (std::size_t i = field.find('\\'); i != std::string_view::npos;
+         i = field.find('\\', i + 2)) {
+        if (i + 1 >= field.size())
+            return false;
+        const char next = field[i + 1];
+        if (next != 't' && next != 'n' && next != '\\')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+LineError parseLine(std::string_view line, RawRecord& record)
+{
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string_view::npos)
+        return LineError::MissingTab;
+    record.flags = line.substr(0, tab);
+    record.text = line.substr(tab + 1);
+    if (record.text.find('\t') != std::string_view::npos)
+        return LineError::ExtraTab;
+    if (!escapesAreValid(record.flags) || !escapesAreValid(record.text))
+        return LineError::BadEscape;
+    return LineError::None;
+}
+
+namespace {
+
+// Reads one code point from UTF-8 at in[pos], advancing pos; returns false on a malformed
+// sequence. Accepts exactly the well-formed sequences of Unicode (Table 3-7).
+bool readCodePoint(std::string_view in, std::size_t& pos, char32_t& cp)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(in[i]); };
+    const std::uint8_t b0 = byte(pos);
+    if (b0 < 0x80) {
+        cp = b0;
+        pos += 1;
+        return true;
+    }
+    std::size_t length;
+    std::uint8_t low = 0x80, high = 0xBF;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        length = 2;
+        cp = b0 & 0x1F;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        length = 3;
+        cp = b0 & 0x0F;
+        if (b0 == 0xE0)
+            low = 0xA0; // no overlong forms
+        if (b0 == 0xED)
+            high = 0x9F; // no encoded surrogates
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        length = 4;
+        cp = b0 & 0x07;
+        if (b0 == 0xF0)
+            low = 0x90;
+        if (b0 == 0xF4)
+            high = 0x8F; // nothing above U+10FFFF
+    } else {
+        return false;
+    }
+    if (in.size() - pos < length)
+        return false;
+    for (std::size_t i = 1; i < length; ++i) {
+        const std::uint8_t b = byte(pos + i);
+        if (b < (i == 1 ? low : 0x80) || b > (i == 1 ? high : 0xBF))
+            return false;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    pos += length;
+    return true;
+}
+
+char16_t unescaped(char c)
+{
+    return c == 't' ? u'\t' : c == 'n' ? u'\n' : u'\\';
+}
+
+} // namespace
+
+DecodeError decodeField(std::string_view field, char16_t* out, std::size_t capacity,
+                        std::size_t& length)
+{
+    length = 0;
+    const auto fail = [&](DecodeError error) {
+        if (capacity > 0)
+            out[0] = u'\0';
+        length = 0;
+        return error;
+    };
+    // Room for the NUL is kept back from the start, so every write below is in bounds.
+    if (capacity == 0)
+        return DecodeError::TooLarge;
+    const std::size_t room = capacity - 1;
+    std::size_t pos = 0;
+    while (pos < field.size()) {
+        if (field[pos] == '\\' && pos + 1 < field.size()) {
+            if (length >= room)
+                return fail(DecodeError::TooLarge);
+            out[length++] = unescaped(field[pos + 1]);
+            pos += 2;
+            continue;
+        }
+        char32_t cp;
+        if (!readCodePoint(field, pos, cp))
+            return fail(DecodeError::InvalidUtf8);
+        if (cp < 0x10000) {
+            if (length >= room)
+                return fail(DecodeError::TooLarge);
+            out[length++] = static_cast<char16_t>(cp);
+        } else {
+            if (room - length < 2)
+                return fail(DecodeError::TooLarge);
+            cp -= 0x10000;
+            out[length++] = static_cast<char16_t>(0xD800 + (cp >> 10));
+            out[length++] = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        }
+    }
+    out[length] = u'\0';
+    return DecodeError::None;
+}
+
+} // namespace content

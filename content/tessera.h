@@ -1,0 +1,103 @@
+#pragma once
+/*
+ * tessera: the content access library. Verdane reads every example sentence through it.
+ *
+ * The content file is "verdane-content.zip" beside the executable: a zip archive with one
+ * entry per content, the entry's name being the content name in UTF-8 and its archive comment
+ * "Verdane content 1". An entry is UTF-8 text, one record per line: the flag string, a TAB,
+ * the sentence; "\t", "\n" and "\\" escape a tab, a line break and a backslash.
+ *
+ * Calling order: KOVA_startup once; then per content KOVA_clearData, KOVA_getZipData,
+ * KOVA_getItem for each record of one kind and then of the other, KOVA_clearData. Not thread
+ * safe: all calls come from one thread.
+ */
+
+#include <stdint.h>
+#include <uchar.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(__GNUC__)
+#define KOVA_API __attribute__((visibility("default")))
+#else
+#define KOVA_API
+#endif
+
+/* Item kinds of KOVA_getItem. */
+#define KOVA_ITEM_TEXT 0x20001  /* the sentence */
+#define KOVA_ITEM_FLAGS 0x20002 /* the flag string */
+
+/* Result codes. 0 is success everywhere. */
+#define KOVA_OK 0
+/* KOVA_startup */
+#define KOVA_FILES_DAMAGED 11       /* the content file is missing or not a sound zip archive */
+#define KOVA_UNSUPPORTED_CONTENT 12 /* a sound archive, but not a content file of this version */
+/* KOVA_getZipData */
+#define KOVA_NO_CONTENT_FILE 256  /* there is no content file */
+#define KOVA_BAD_ARCHIVE 257      /* the content file is not a sound zip archive */
+#define KOVA_BAD_CONTENT_NAME 258 /* the name is missing or not valid code page 932 */
+#define KOVA_NO_SUCH_CONTENT 259  /* the archive holds no entry of that name */
+#define KOVA_UNREADABLE_ENTRY 260 /* the entry does not inflate, fails its CRC or is too large */
+#define KOVA_BAD_LINE 261         /* a line without its TAB, with a second TAB or a bad escape */
+#define KOVA_BAD_ARGUMENT 262     /* no record count to write to */
+/* KOVA_getItem: the item is damaged */
+#define KOVA_ITEM_NO_CONTENT 300   /* no content has been read since the last KOVA_clearData */
+#define KOVA_ITEM_BAD_KIND 301     /* the kind is neither KOVA_ITEM_TEXT nor KOVA_ITEM_FLAGS */
+#define KOVA_ITEM_BAD_INDEX 302    /* the index is outside 0 .. record count - 1 */
+#define KOVA_ITEM_INVALID_UTF8 303 /* the field is not well-formed UTF-8 */
+#define KOVA_ITEM_TOO_LARGE 304    /* the item and its NUL do not fit the buffer */
+
+/* Looks for the content file and checks that it is a sound zip archive (its central directory
+ * agrees with its local headers) carrying the comment "Verdane content 1". Entries are not
+ * inflated here: each one's CRC is checked when it is read. The main window handle is not
+ * used. Returns KOVA_OK, KOVA_FILES_DAMAGED or KOVA_UNSUPPORTED_CONTENT. */
+KOVA_API int KOVA_startup(void* mainWindow);
+
+/* Forgets the content read last and frees its memory. Always returns KOVA_OK. */
+KOVA_API int KOVA_clearData(void);
+
+/* Reads the content of the given name (code page 932, NUL-terminated) and stores its number of
+ * records in *recordCount. reserved, first and last are not used (pass 0, -1, -1). On failure
+ * *recordCount is 0 and no content is current. */
+KOVA_API int KOVA_getZipData(int reserved, const char* contentName, int first, int last,
+                             int* recordCount);
+
+/* Copies one item of the current content into buffer as a NUL-terminated UTF-16 string.
+ * bufferBytes is the buffer's size in bytes; nothing is ever written past it. On failure the
+ * buffer holds the empty string (when it has room for one) and a KOVA_ITEM_ code is returned. */
+KOVA_API int KOVA_getItem(int kind, int index, char16_t* buffer, int bufferBytes);
+
+/* Trace messages go to the sink installed with KOVA_setTraceSink, and nowhere without one. */
+KOVA_API int KOVA_trace(const char16_t* message);
+/* Replaces the first "%d" of format with value in signed decimal, then traces as above. */
+KOVA_API int KOVA_traceValue(const char16_t* format, int value);
+
+/* Shows the information about this software through the handler installed with
+ * KOVA_setAboutHandler (the program installs one that opens its about box); without a handler
+ * it does nothing. */
+KOVA_API int KOVA_showAbout(void);
+
+/* ---- Seams for the program, its tests and tools; not part of the content protocol ---- */
+
+typedef void (*KOVA_TraceSink)(const char16_t* message, void* context);
+/* Installs a sink for trace messages (NULL removes it). */
+KOVA_API void KOVA_setTraceSink(KOVA_TraceSink sink, void* context);
+
+typedef void (*KOVA_AboutHandler)(void* context);
+KOVA_API void KOVA_setAboutHandler(KOVA_AboutHandler handler, void* context);
+
+/* Reads the content file from path instead of the one beside the executable (NULL restores
+ * the default). Used by tests and by tools that inspect a content file. */
+KOVA_API void KOVA_useContentFile(const char* path);
+
+/* Calls onContent(name in UTF-8, record count, context) for every content of the content file,
+ * in archive order; a content that cannot be read reports -1 records. Returns a result code of
+ * KOVA_getZipData for the file as a whole. Leaves the current content untouched. */
+typedef void (*KOVA_ContentVisitor)(const char* name, int recordCount, void* context);
+KOVA_API int KOVA_listContents(KOVA_ContentVisitor onContent, void* context);
+
+#ifdef __cplusplus
+}
+#endif

@@ -1,0 +1,25 @@
+#pragma once
+// The pictures of the program: the section headings, the header buttons and the application
+// icon, drawn in code so that they need no image files. A picture is addressed by its resource
+// id, the same id the dialog templates name.
+//
+// Drawing needs a running QGuiApplication (fonts and pixmaps belong to it).
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+namespace res {
+
+// The bitmap with resource id `id`, exactly at its own pixel size (device pixel ratio 1).
+// An id that names no bitmap gives a null pixmap.
+QPixmap bitmap(int id);
+
+// Icon resource 128, with pixmaps of 16, 24, 32, 48, 64, 128 and 256 pixels.
+QIcon applicationIcon();
+
+// The words drawn in bitmap `id`: the accessible name of a picture that acts as a button.
+// Empty for an id that names no bitmap.
+QString bitmapCaption(int id);
+
+} // namespace res

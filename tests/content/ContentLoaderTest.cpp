@@ -1,0 +1,163 @@
+#include "content/ContentLoader.h"
+#include "content/ContentNames.h"
+#include "content/tessera.h"
+#include "support/ContentFile.h"
+#include "support/RecordingEffects.h"
+#include "support/TraceRecorder.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::ContentFolder;
+using testing_support::ProcessEnded;
+using testing_support::RecordingEffects;
+using testing_support::TraceRecorder;
+using testing_support::UseContentFile;
+
+namespace {
+
+const std::string kName = "1 本人の長所・推薦事由等.txt";
+
+int load(std::string_view utf8Name, int& count, StringArray* texts, StringArray* flags)
+{
+    return ContentLoader(content::cp932ContentName(utf8Name).c_str(), count, texts, nullptr,
+                         flags);
+}
+
+// Loads kName from a content file holding data, for death tests: the message box of the
+// console effects goes to standard error, where the test reads it.
+void loadFrom(const std::string& data)
+{
+    ContentFolder folder;
+    UseContentFile use(folder.writeArchive("c.zip", {{kName, data}}));
+    int count = 0;
+    StringArray texts, flags;
+    load(kName, count, &texts, &flags);
+}
+
+} // namespace
+
+TEST(ContentLoader, AppendsTextsAndFlagsBehindWhatTheArraysHold)
+{
+    UseContentFile use(GOLDEN_CONTENT);
+    TraceRecorder trace;
+    StringArray texts{u"already here"}, flags{u"1"};
+    int count = 0;
+    EXPECT_EQ(load(content::kInSchoolContent, count, &texts, &flags), 0);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(texts, (StringArray{u"already here", u"学級委員として", u"生徒会で"}));
+    EXPECT_EQ(flags, (StringArray{u"1", u"10", u"01"}));
+    EXPECT_EQ(trace.messages,
+              (std::vector<std::u16string>{u"KOVA_getZipData() end", u"KOVA_getZipData() ok",
+                                           u"*count = 2\n", u"KOVA_IF_getData() ok"}));
+}
+
+TEST(ContentLoader, KeepsEmptyItemsSoTheArraysStayParallel)
+{
+    UseContentFile use(GOLDEN_CONTENT);
+    StringArray texts, flags;
+    int count = 0;
+    load(content::kStrengthsContent, count, &texts, &flags);
+    ASSERT_EQ(texts.size(), 4u);
+    ASSERT_EQ(flags.size(), 4u);
+    EXPECT_EQ(flags[1], u"");
+    EXPECT_EQ(texts[2], u"");
+}
+
+TEST(ContentLoader, AnEmptyContentLeavesTheArraysAndStillTracesEverything)
+{
+    UseContentFile use(GOLDEN_CONTENT);
+    TraceRecorder trace;
+    StringArray texts{u"kept"}, flags{u"0"};
+    int count = 99;
+    EXPECT_EQ(load(content::kSchoolEventsContent, count, &texts, &flags), 0);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(texts, StringArray{u"kept"});
+    EXPECT_EQ(flags, StringArray{u"0"});
+    ASSERT_EQ(trace.messages.size(), 4u);
+    EXPECT_EQ(trace.messages[2], u"*count = 0\n");
+}
+
+TEST(ContentLoader, AbsentArraysStoreNothingButEveryItemIsStillChecked)
+{
+    ContentFolder folder;
+    UseContentFile use(folder.writeArchive("c.zip", {{kName, "1\tgood\n1\t\xFF\n"}}));
+    RecordingEffects effects;
+    int count = 0;
+    EXPECT_THROW(load(kName, count, nullptr, nullptr), ProcessEnded);
+    ASSERT_EQ(effects.messages.size(), 1u);
+    EXPECT_EQ(effects.messages[0].text, u"コンテンツファイルのテキストが壊れています");
+}
+
+TEST(ContentLoader, ADamagedLastFlagStringEndsTheProcessAfterAllTextsWereStored)
+{
+    ContentFolder folder;
+    UseContentFile use(folder.writeArchive("c.zip", {{kName, "10\tone\n01\ttwo\n\xC3\tthree\n"}}));
+    RecordingEffects effects;
+    StringArray texts, flags;
+    int count = 0;
+    try {
+        load(kName, count, &texts, &flags);
+        FAIL() << "the loader returned after a damaged flag string";
+    } catch (const ProcessEnded& ended) {
+        EXPECT_EQ(ended.exitCode, 3);
+    }
+    EXPECT_EQ(texts, (StringArray{u"one", u"two", u"three"}));
+    EXPECT_EQ(flags, (StringArray{u"10", u"01"}));
+    ASSERT_EQ(effects.messages.size(), 1u);
+    EXPECT_EQ(effects.messages[0].text, u"コンテンツファイルのフラグが壊れています。");
+    EXPECT_EQ(effects.messages[0].caption, u"");
+    EXPECT_EQ(effects.messages[0].icon, platform::MessageIcon::None);
+}
+
+TEST(ContentLoader, ADamagedFirstTextEndsTheProcessBeforeAnyFlagIsRead)
+{
+    ContentFolder folder;
+    UseContentFile use(folder.writeArchive("c.zip", {{kName, "\xFF\t\xFF\n"}}));
+    RecordingEffects effects;
+    TraceRecorder trace;
+    StringArray texts, flags;
+    int count = 0;
+    EXPECT_THROW(load(kName, count, &texts, &flags), ProcessEnded);
+    EXPECT_TRUE(texts.empty());
+    EXPECT_EQ(trace.messages.size(), 2u) << "the count trace comes only after every text";
+}
+
+using ContentLoaderDeathTest = ::testing::Test;
+
+TEST_F(ContentLoaderDeathTest, EveryContentErrorShowsItsMessageAndEndsWithItsCode)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            ContentFolder folder;
+            UseContentFile use(folder.file("absent.zip"));
+            int count = 0;
+            load(kName, count, nullptr, nullptr);
+        },
+        ::testing::ExitedWithCode(1), "\\[\\] コンテンツファイルがありません\n");
+    EXPECT_EXIT(
+        {
+            ContentFolder folder;
+            UseContentFile use(folder.writeBytes("bad.zip", "not an archive"));
+            int count = 0;
+            load(kName, count, nullptr, nullptr);
+        },
+        ::testing::ExitedWithCode(1), "\\[\\] 257, コンテンツファイルを読み込めません\n");
+    EXPECT_EXIT(loadFrom("no tab\n"), ::testing::ExitedWithCode(1),
+                "\\[\\] 261, コンテンツファイルを読み込めません\n");
+    EXPECT_EXIT(loadFrom("1\t\xFF\n"), ::testing::ExitedWithCode(2),
+                "\\[\\] コンテンツファイルのテキストが壊れています\n");
+    EXPECT_EXIT(loadFrom("1\tok\n\xFF\tok\n"), ::testing::ExitedWithCode(3),
+                "\\[\\] コンテンツファイルのフラグが壊れています。\n");
+}
+
+TEST(ContentLoader, AnUnreadableContentShowsTheLibrarysResultWithItsSign)
+{
+    UseContentFile use(GOLDEN_CONTENT);
+    RecordingEffects effects;
+    int count = 0;
+    EXPECT_THROW(ContentLoader("\x81", count, nullptr, nullptr, nullptr), ProcessEnded);
+    ASSERT_EQ(effects.messages.size(), 1u);
+    EXPECT_EQ(effects.messages[0].text, u"258, コンテンツファイルを読み込めません");
+    EXPECT_EQ(unreadableContentMessage(-7), u"-7, コンテンツファイルを読み込めません");
+}
