@@ -11,7 +11,7 @@ namespace platform {
 
 class Dialog; // owner of a message box; null for none
 
-enum class MessageIcon { None, Exclamation };
+enum class MessageIcon { None, Exclamation, Information };
 
 class Effects {
 public:

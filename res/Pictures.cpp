@@ -15,8 +15,10 @@
 #include <algorithm>
 #include <array>
 
-namespace res {
-namespace {
+namespace res
+{
+namespace
+{
 
 // How a picture is drawn. The colours follow the tab of the page the picture sits on.
 enum class Look {
@@ -181,8 +183,7 @@ void drawBand(QPainter& painter, QSize size, const QColor& colour, const QString
     const qreal left = 4 + 2 * radius + 7;
     const QRectF words(left, 0, size.width() - left - 6, size.height());
     painter.setFont(fittedFont(caption, words.size() - QSizeF(0, 4), size.height() - 9));
-    drawLightWords(painter, words, Qt::AlignLeft | Qt::AlignVCenter, caption,
-                   colour.darker(125));
+    drawLightWords(painter, words, Qt::AlignLeft | Qt::AlignVCenter, caption, colour.darker(125));
 }
 
 // A narrow upright heading beside a column of check boxes, its words read top to bottom.
@@ -293,12 +294,11 @@ QImage drawIcon(int pixels)
     const qreal edge = small ? 1.0 : 0.6;
     painter.setPen(QPen(QColor(64, 86, 120), edge));
     painter.setBrush(Qt::white);
-    const QRectF page(1.5, 0.5, 11, 15);
-    painter.drawRoundedRect(page.adjusted(edge / 2 - 0.5, edge / 2 - 0.5, 0.5 - edge / 2,
-                                          0.5 - edge / 2),
-                            1.2, 1.2);
+    const QRectF page(1, 0, 12, 16); // its outer edge; the stroke lies inside it
+    const qreal inset = edge / 2;
+    painter.drawRoundedRect(page.adjusted(inset, inset, -inset, -inset), 1.2, 1.2);
 
-    // The rules, one unit high, on whole pixel rows at the smallest size.
+    // The rules; at the smallest size each is one whole pixel row.
     const QColor rule(110, 150, 210);
     const qreal ruleHeight = small ? 1.0 : 0.8;
     for (const qreal row : {3.0, 6.0, 9.0, 12.0}) {

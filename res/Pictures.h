@@ -9,7 +9,8 @@
 #include <QPixmap>
 #include <QString>
 
-namespace res {
+namespace res
+{
 
 // The bitmap with resource id `id`, exactly at its own pixel size (device pixel ratio 1).
 // An id that names no bitmap gives a null pixmap.

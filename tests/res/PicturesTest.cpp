@@ -11,7 +11,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 struct Expected {
     int id;
@@ -40,8 +41,7 @@ bool isDarkInk(QRgb pixel)
 }
 
 // The smallest rectangle holding every pixel of `image` inside `area` that `isInk` accepts.
-template <typename Ink>
-QRect inkBounds(const QImage& image, const QRect& area, Ink isInk)
+template <typename Ink> QRect inkBounds(const QImage& image, const QRect& area, Ink isInk)
 {
     QRect bounds;
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -86,10 +86,9 @@ TEST(Pictures, ApplicationIconHasEverySizeDrawn)
 {
     const QIcon icon = res::applicationIcon();
     QList<QSize> sizes = icon.availableSizes();
-    std::sort(sizes.begin(), sizes.end(),
-              [](QSize a, QSize b) { return a.width() < b.width(); });
-    const QList<QSize> expected{{16, 16},   {24, 24},   {32, 32},  {48, 48},
-                                {64, 64},   {128, 128}, {256, 256}};
+    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+    const QList<QSize> expected{{16, 16}, {24, 24},   {32, 32},  {48, 48},
+                                {64, 64}, {128, 128}, {256, 256}};
     EXPECT_EQ(sizes, expected);
     for (const QSize size : expected) {
         SCOPED_TRACE(size.width());
@@ -110,9 +109,9 @@ TEST(Pictures, BandsCarryBadgeAndWordsOnThePageColour)
         int id;
         int hue; // of the page's tab colour
     };
-    for (const Band band : {Band{202, 210}, Band{203, 210}, Band{204, 210}, Band{205, 90},
-                            Band{206, 90}, Band{207, 90}, Band{208, 36}, Band{209, 36},
-                            Band{210, 36}}) {
+    for (const Band band :
+         {Band{202, 210}, Band{203, 210}, Band{204, 210}, Band{205, 90}, Band{206, 90},
+          Band{207, 90}, Band{208, 36}, Band{209, 36}, Band{210, 36}}) {
         SCOPED_TRACE(band.id);
         const QImage image = imageOf(band.id);
         const QColor ground = image.pixelColor(image.width() - 20, image.height() / 2);

@@ -1,0 +1,228 @@
+// content_bench: how fast the pages find sentences in a content of 100,000 records and how fast
+// such a content loads, each beside a floor that no way of doing the same job can go below: one
+// plain read of the data it must look at, or the inflating and decoding that loading must do.
+// Times are wall-clock milliseconds; the summary (bench/summarise.py) puts them side by side.
+
+#include "SyntheticContent.h"
+#include "content/ContentArchive.h"
+#include "content/ContentLoader.h"
+#include "content/ContentNames.h"
+#include "content/RecordFormat.h"
+#include "content/tessera.h"
+#include "pages/SentenceFilter.h"
+
+#include <array>
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <stdexcept>
+
+namespace {
+
+constexpr std::size_t kRecords = 100000;
+constexpr int kCategoryCode = 5;
+constexpr std::array<std::uint8_t, 3> kChainCodes = {2, 9, 20};
+constexpr std::size_t kItemChars = 102400 / sizeof(char16_t); // as large as the loader's buffer
+
+// The content every benchmark works on: written once to a temporary folder and loaded once
+// through the library, as the page loads it.
+struct Corpus {
+    std::filesystem::path folder;
+    std::string file;
+    std::string entryName = std::string(content::kStrengthsContent);
+    std::string libraryName = content::cp932ContentName(content::kStrengthsContent);
+    StringArray texts;
+    StringArray flags;
+};
+
+Corpus& corpus()
+{
+    static Corpus instance;
+    return instance;
+}
+
+std::u16string utf16(std::string_view utf8)
+{
+    std::u16string out(utf8.size() + 1, u'\0');
+    std::size_t length = 0;
+    content::decodeField(utf8, out.data(), out.size(), length);
+    out.resize(length);
+    return out;
+}
+
+// A content error ends the process with the loader's message, so no figure is made of a
+// half-read content.
+void load(StringArray& texts, StringArray& flags)
+{
+    int recordCount = 0;
+    ContentLoader(corpus().libraryName.c_str(), recordCount, &texts, nullptr, &flags);
+}
+
+void prepare()
+{
+    Corpus& c = corpus();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "verdane-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot make a temporary folder");
+    c.folder = pattern;
+    c.file = (c.folder / "verdane-content.zip").string();
+    synth::writeContentFile(c.file, {c.entryName}, kRecords);
+    KOVA_useContentFile(c.file.c_str());
+    load(c.texts, c.flags);
+    if (c.texts.size() != kRecords || c.flags.size() != kRecords)
+        throw std::runtime_error("the content did not load whole");
+}
+
+template <typename Strings> std::uint64_t sumOfCodeUnits(const Strings& strings)
+{
+    std::uint64_t sum = 0;
+    for (const auto& s : strings) {
+        for (const char16_t unit : s)
+            sum += unit;
+    }
+    return sum;
+}
+
+void runKeyword(benchmark::State& state, const std::u16string& keyword)
+{
+    const Corpus& c = corpus();
+    pages::MatchList matches;
+    for (auto _ : state) {
+        pages::FilterSentences(c.texts, c.flags, 0, keyword, matches);
+        benchmark::DoNotOptimize(matches.matchCount);
+    }
+    state.counters["matches"] = matches.matchCount;
+}
+
+void BM_ReadTexts(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(sumOfCodeUnits(corpus().texts));
+}
+
+void BM_KeywordRare(benchmark::State& state)
+{
+    runKeyword(state, utf16(synth::kRareTerm));
+}
+
+void BM_KeywordCommon(benchmark::State& state)
+{
+    runKeyword(state, utf16(synth::kCommonTerm));
+}
+
+void BM_KeywordRareCommon(benchmark::State& state)
+{
+    runKeyword(state, utf16(synth::kRareTerm) + u" " + utf16(synth::kCommonTerm));
+}
+
+void BM_ReadFlags(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(sumOfCodeUnits(corpus().flags));
+}
+
+void BM_Category(benchmark::State& state)
+{
+    const Corpus& c = corpus();
+    pages::MatchList matches;
+    for (auto _ : state) {
+        pages::FilterSentences(c.texts, c.flags, kCategoryCode, u"", matches);
+        benchmark::DoNotOptimize(matches.matchCount);
+    }
+    state.counters["matches"] = matches.matchCount;
+}
+
+void BM_CodeChain(benchmark::State& state)
+{
+    const Corpus& c = corpus();
+    pages::MatchList matches;
+    for (auto _ : state) {
+        pages::FilterByCodes(c.texts, c.flags, kChainCodes, matches);
+        benchmark::DoNotOptimize(matches.matchCount);
+    }
+    state.counters["matches"] = matches.matchCount;
+}
+
+// What loading cannot avoid: opening the archive, inflating the entry (its CRC checked) and
+// turning every field into UTF-16, into one reused buffer.
+void BM_InflateDecode(benchmark::State& state)
+{
+    const Corpus& c = corpus();
+    std::u16string buffer(kItemChars, u'\0');
+    for (auto _ : state) {
+        content::ArchiveError error;
+        const content::ContentArchive archive = content::ContentArchive::open(c.file, error);
+        std::string data;
+        if (error != content::ArchiveError::None ||
+            archive.read(c.entryName, data) != content::ArchiveError::None) {
+            state.SkipWithError("the content file cannot be read");
+            break;
+        }
+        std::size_t units = 0;
+        content::forEachLine(data, [&](std::size_t, std::string_view line) {
+            const std::size_t tab = line.find('\t');
+            std::size_t length = 0;
+            content::decodeField(line.substr(0, tab), buffer.data(), buffer.size(), length);
+            units += length;
+            content::decodeField(line.substr(tab + 1), buffer.data(), buffer.size(), length);
+            units += length;
+            return true;
+        });
+        benchmark::DoNotOptimize(units);
+    }
+}
+
+void BM_Load(benchmark::State& state)
+{
+    StringArray texts;
+    StringArray flags;
+    for (auto _ : state) {
+        state.PauseTiming(); // fresh arrays each time; freeing the last ones is not loading
+        StringArray().swap(texts);
+        StringArray().swap(flags);
+        state.ResumeTiming();
+        load(texts, flags);
+    }
+    state.counters["records"] = static_cast<double>(texts.size());
+}
+
+void configure(benchmark::internal::Benchmark* b)
+{
+    b->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
+    b->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadTexts)->Apply(configure);
+BENCHMARK(BM_KeywordRare)->Apply(configure);
+BENCHMARK(BM_KeywordCommon)->Apply(configure);
+BENCHMARK(BM_KeywordRareCommon)->Apply(configure);
+BENCHMARK(BM_ReadFlags)->Apply(configure);
+BENCHMARK(BM_Category)->Apply(configure);
+BENCHMARK(BM_CodeChain)->Apply(configure);
+BENCHMARK(BM_InflateDecode)->Apply(configure);
+BENCHMARK(BM_Load)->Apply(configure);
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    int result = 0;
+    try {
+        prepare();
+        benchmark::RunSpecifiedBenchmarks();
+    } catch (const std::exception& error) {
+        std::cerr << "content_bench: " << error.what() << '\n';
+        result = 1;
+    }
+    benchmark::Shutdown();
+    KOVA_useContentFile(nullptr);
+    if (!corpus().folder.empty())
+        std::filesystem::remove_all(corpus().folder);
+    return result;
+}

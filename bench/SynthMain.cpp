@@ -1,0 +1,69 @@
+// verdane-synth: writes the synthetic content, for measurements of the program at scale.
+//
+//   verdane-synth OUTPUT.zip RECORDS_PER_CONTENT   a content file holding all seven contents
+//   verdane-synth --text OUTPUT.txt COUNT          the sentences of the first content (the same
+//                                                  ones content_bench loads), one per line
+//   verdane-synth --terms                          the rare and the common search term, a line each
+
+#include "SyntheticContent.h"
+#include "content/ContentNames.h"
+
+#include <charconv>
+#include <fstream>
+#include <iostream>
+#include <stdexcept>
+#include <string_view>
+
+namespace {
+
+bool parseCount(std::string_view text, std::size_t& count)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    return error == std::errc() && end == text.data() + text.size() && count > 0;
+}
+
+int writeText(const std::string& path, std::size_t count)
+{
+    std::ofstream out(path, std::ios::binary);
+    for (const auto& record : synth::makeRecords(count, synth::kSeed))
+        out << record.second << '\n';
+    out.close();
+    if (!out) {
+        std::cerr << path << ": cannot be written\n";
+        return 1;
+    }
+    return 0;
+}
+
+int usage()
+{
+    std::cerr << "usage: verdane-synth OUTPUT.zip RECORDS_PER_CONTENT\n"
+                 "       verdane-synth --text OUTPUT.txt COUNT\n"
+                 "       verdane-synth --terms\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string_view first = argc > 1 ? argv[1] : "";
+    if (argc == 2 && first == "--terms") {
+        std::cout << synth::kRareTerm << '\n' << synth::kCommonTerm << '\n';
+        return 0;
+    }
+    std::size_t count = 0;
+    if (argc == 4 && first == "--text")
+        return parseCount(argv[3], count) ? writeText(argv[2], count) : usage();
+    if (argc != 3 || first.starts_with("--") || !parseCount(argv[2], count))
+        return usage();
+    const std::vector<std::string> names(std::begin(content::kAllContents),
+                                         std::end(content::kAllContents));
+    try {
+        synth::writeContentFile(argv[1], names, count);
+    } catch (const std::runtime_error& error) {
+        std::cerr << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}

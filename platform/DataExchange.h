@@ -1,0 +1,37 @@
+#pragma once
+// One pass of dialog data exchange: from the controls into the dialog's members (saving) or
+// from the members into the controls.
+
+#include "Dialog.h"
+
+class QPlainTextEdit;
+
+namespace platform {
+
+class DataExchange {
+public:
+    DataExchange(Dialog& dialog, bool saveAndValidate)
+        : saveAndValidate(saveAndValidate), dialog_(dialog)
+    {
+    }
+
+    const bool saveAndValidate;
+
+    // 0 or 1 for an unchecked or checked box.
+    void checkBox(int id, int& value);
+    // The index of the checked button of the group that starts at firstId, or -1; writing
+    // -1 unchecks them all.
+    void radioGroup(int firstId, int& index);
+    void scrollPosition(int id, int& position);
+    // Binds a control object to the control with this id, once.
+    template <typename Bound> void control(int id, Bound& object)
+    {
+        if (!object.isBound())
+            object.bind(dialog_.control(id));
+    }
+
+private:
+    Dialog& dialog_;
+};
+
+} // namespace platform

@@ -1,0 +1,374 @@
+#include "Dialog.h"
+
+#include "DataExchange.h"
+#include "Fonts.h"
+#include "InputFilter.h"
+#include "ScrollBar.h"
+#include "TabControl.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace platform {
+
+namespace {
+
+QString qs(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QWidget* makeEdit(const ControlTemplate& control, QWidget* parent)
+{
+    if (!(control.style & Multiline)) {
+        auto* edit = new QLineEdit(qs(control.caption), parent);
+        edit->setFrame(control.style & Border);
+        edit->setReadOnly(control.style & ReadOnly);
+        return edit;
+    }
+    auto* edit = new QPlainTextEdit(qs(control.caption), parent);
+    edit->setReadOnly(control.style & ReadOnly);
+    edit->setFrameShape(control.style & Border ? QFrame::StyledPanel : QFrame::NoFrame);
+    edit->setVerticalScrollBarPolicy(control.style & VScroll ? Qt::ScrollBarAlwaysOn
+                                                            : Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Read-only boxes still take the caret and the keyboard, so a sentence can be selected and
+    // copied with the keys too.
+    edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    return edit;
+}
+
+QWidget* makeStatic(const ControlTemplate& control, QWidget* parent)
+{
+    auto* label = new QLabel(qs(control.caption), parent);
+    label->setWordWrap(!(control.style & NoWrap));
+    label->setAlignment((control.style & RightAligned ? Qt::AlignRight : Qt::AlignLeft) |
+                        Qt::AlignTop);
+    if (control.style & WhiteRect) {
+        label->setAutoFillBackground(true);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        label->setPalette(palette);
+    }
+    return label;
+}
+
+} // namespace
+
+Dialog::Dialog(const DialogTemplate& dialogTemplate, Dialog* parent)
+    : QWidget(parent), template_(dialogTemplate), parentDialog_(parent)
+{
+    setFont(dialogFont());
+    setMouseTracking(true);
+    InputFilter::install();
+}
+
+Dialog::~Dialog() = default;
+
+bool Dialog::Create()
+{
+    if (created_)
+        return false;
+    created_ = true;
+    resize(dluToPixelsX(template_.size.width()), dluToPixelsY(template_.size.height()));
+    for (const ControlTemplate& control : template_.controls) {
+        QWidget* widget = makeControl(control);
+        widget->setGeometry(dluToPixels(control.rect));
+        if (control.controlClass == ControlClass::StaticBitmap && template_.loadPicture) {
+            const QPixmap picture = template_.loadPicture(control.bitmap);
+            static_cast<QLabel*>(widget)->setPixmap(picture);
+            widget->resize(picture.size()); // pictures keep their own size
+        }
+        widget->setVisible(!(control.style & Hidden));
+        widget->setEnabled(!(control.style & Disabled));
+        widget->setMouseTracking(true);
+        widget->installEventFilter(this);
+        if (control.id != -1)
+            controls_[control.id] = widget;
+        templateOf_[widget] = &control;
+        connectNotifications(widget, control);
+    }
+    const bool initialised = OnInitDialog();
+    for (const auto& [widget, control] : templateOf_)
+        refreshColours(const_cast<QWidget*>(widget));
+    return initialised;
+}
+
+QWidget* Dialog::makeControl(const ControlTemplate& control)
+{
+    const QString caption = qs(control.caption);
+    QWidget* widget = nullptr;
+    switch (control.controlClass) {
+    case ControlClass::PushButton: {
+        auto* button = new QPushButton(caption, this);
+        button->setDefault(control.style & DefaultButton);
+        button->setAutoDefault(false);
+        widget = button;
+        break;
+    }
+    case ControlClass::CheckBox:
+        widget = new QCheckBox(caption, this);
+        break;
+    case ControlClass::RadioButton:
+        widget = new QRadioButton(caption, this);
+        break;
+    case ControlClass::Edit:
+        widget = makeEdit(control, this);
+        break;
+    case ControlClass::Static:
+    case ControlClass::StaticBitmap:
+        widget = makeStatic(control, this);
+        break;
+    case ControlClass::ScrollBar:
+        widget = new ScrollBar(this);
+        break;
+    case ControlClass::TabControl:
+        widget = new TabControl(this);
+        break;
+    }
+    const bool takesFocus = control.controlClass != ControlClass::Static &&
+                            control.controlClass != ControlClass::StaticBitmap;
+    widget->setFocusPolicy(!takesFocus                  ? Qt::NoFocus
+                           : control.style & TabStop ? Qt::StrongFocus
+                                                     : Qt::ClickFocus);
+    const QString name = control.controlClass == ControlClass::StaticBitmap && template_.pictureCaption
+                             ? template_.pictureCaption(control.bitmap)
+                             : caption;
+    widget->setAccessibleName(name);
+    widget->setObjectName(QStringLiteral("control%1").arg(control.id));
+    return widget;
+}
+
+void Dialog::connectNotifications(QWidget* widget, const ControlTemplate& control)
+{
+    const int id = control.id;
+    if (auto* button = dynamic_cast<QAbstractButton*>(widget)) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, id] { deliver({Msg::Clicked, id}); });
+    } else if (auto* bar = dynamic_cast<ScrollBar*>(widget)) {
+        bar->onRequest = [this, id](int code, int pos) {
+            Message message{Msg::VScroll, id};
+            message.code = code;
+            message.pos = pos;
+            deliver(message);
+        };
+    } else if (auto* tabs = dynamic_cast<TabControl*>(widget)) {
+        tabs->onSelectionChange = [this, id] { deliver({Msg::SelChange, id}); };
+    }
+}
+
+bool Dialog::OnInitDialog()
+{
+    return UpdateData(false);
+}
+
+int Dialog::DoModal()
+{
+    if (!Create())
+        return -1;
+    show();
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    loop.exec();
+    modalLoop_ = nullptr;
+    OnDestroy();
+    hide();
+    return modalResult_;
+}
+
+void Dialog::EndDialog(int result)
+{
+    modalResult_ = result;
+    if (modalLoop_)
+        modalLoop_->quit();
+}
+
+QWidget* Dialog::control(int id) const
+{
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+int Dialog::controlId(const QWidget* widget) const
+{
+    const auto found = templateOf_.find(widget);
+    return found == templateOf_.end() ? -1 : found->second->id;
+}
+
+std::vector<QRadioButton*> Dialog::radioGroup(int firstId) const
+{
+    std::vector<QRadioButton*> group;
+    bool inGroup = false;
+    for (const ControlTemplate& control : template_.controls) {
+        if (inGroup && (control.style & Group))
+            break;
+        if (control.id == firstId)
+            inGroup = true;
+        if (inGroup && control.controlClass == ControlClass::RadioButton)
+            group.push_back(this->control<QRadioButton>(control.id));
+    }
+    return group;
+}
+
+bool Dialog::UpdateData(bool saveAndValidate)
+{
+    DataExchange exchange(*this, saveAndValidate);
+    DoDataExchange(exchange);
+    return true;
+}
+
+void Dialog::SetDlgItemText(int id, std::u16string_view text)
+{
+    QWidget* widget = control(id);
+    const QString value = qs(text);
+    if (auto* line = dynamic_cast<QLineEdit*>(widget))
+        line->setText(value);
+    else if (auto* box = dynamic_cast<QPlainTextEdit*>(widget))
+        box->setPlainText(value);
+    else if (auto* label = dynamic_cast<QLabel*>(widget))
+        label->setText(value);
+    else if (auto* button = dynamic_cast<QAbstractButton*>(widget))
+        button->setText(value);
+}
+
+std::u16string Dialog::GetDlgItemText(int id) const
+{
+    QWidget* widget = control(id);
+    QString value;
+    if (auto* line = dynamic_cast<QLineEdit*>(widget))
+        value = line->text();
+    else if (auto* box = dynamic_cast<QPlainTextEdit*>(widget))
+        value = box->toPlainText();
+    else if (auto* label = dynamic_cast<QLabel*>(widget))
+        value = label->text();
+    else if (auto* button = dynamic_cast<QAbstractButton*>(widget))
+        value = button->text();
+    return value.toStdU16String();
+}
+
+void Dialog::deliver(const Message& message)
+{
+    if (dispatch(message))
+        return;
+    if (message.msg == Msg::MouseWheel && parentDialog_)
+        parentDialog_->deliver(message);
+}
+
+bool Dialog::preTranslate(const InputMessage& input)
+{
+    for (QWidget* widget = input.target; widget; widget = widget->parentWidget()) {
+        if (auto* dialog = dynamic_cast<Dialog*>(widget); dialog && dialog->PreTranslateMessage(input))
+            return true;
+    }
+    return false;
+}
+
+std::optional<ControlColours> Dialog::OnCtlColor(QWidget*, int, ColourRequest)
+{
+    return std::nullopt;
+}
+
+ColourRequest Dialog::colourRequestOf(const ControlTemplate& control) const
+{
+    switch (control.controlClass) {
+    case ControlClass::Static:
+    case ControlClass::StaticBitmap:
+    case ControlClass::CheckBox:
+    case ControlClass::RadioButton:
+        return ColourRequest::Static;
+    case ControlClass::Edit:
+        return control.style & ReadOnly ? ColourRequest::Static : ColourRequest::Edit;
+    case ControlClass::ScrollBar:
+        return ColourRequest::ScrollBar;
+    default:
+        return ColourRequest::Button;
+    }
+}
+
+void Dialog::refreshColours(QWidget* widget)
+{
+    const auto found = templateOf_.find(widget);
+    if (found == templateOf_.end())
+        return;
+    if (const auto colours = OnCtlColor(widget, found->second->id, colourRequestOf(*found->second)))
+        applyColours(widget, *colours);
+}
+
+void Dialog::applyColours(QWidget* widget, const ControlColours& colours)
+{
+    QPalette palette = widget->palette();
+    const QColor background = colours.textBackground.value_or(colours.brush);
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::Base, background);
+    if (colours.text) {
+        // Disabled controls keep the system's grey text.
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::WindowText, *colours.text);
+            palette.setColor(group, QPalette::Text, *colours.text);
+            palette.setColor(group, QPalette::ButtonText, *colours.text);
+        }
+    }
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void Dialog::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    OnPaint(painter);
+}
+
+void Dialog::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        Message message{Msg::LButtonDown};
+        message.point = event->position().toPoint();
+        deliver(message);
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void Dialog::closeEvent(QCloseEvent* event)
+{
+    // The close box, Alt+F4 and the window system's close request all cancel the dialog.
+    event->ignore();
+    EndDialog(IDCANCEL);
+}
+
+bool Dialog::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* widget = static_cast<QWidget*>(watched);
+    const int id = controlId(widget);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        deliver({Msg::SetFocus, id});
+        break;
+    case QEvent::FocusOut:
+        deliver({Msg::KillFocus, id});
+        break;
+    case QEvent::MouseButtonRelease:
+        if (templateOf_.at(widget)->style & Notify &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+            widget->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+            deliver({Msg::Clicked, id});
+        break;
+    case QEvent::EnabledChange:
+    case QEvent::ShowToParent:
+        refreshColours(widget);
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+} // namespace platform

@@ -1,0 +1,106 @@
+#include "InputFilter.h"
+
+#include "Dialog.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+namespace platform {
+
+namespace {
+
+Key keyOf(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Backspace:
+        return Key::Back;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return Key::Return;
+    case Qt::Key_Escape:
+        return Key::Escape;
+    default:
+        return Key::Other;
+    }
+}
+
+Dialog* innermostDialog(QWidget* widget)
+{
+    for (; widget; widget = widget->parentWidget()) {
+        if (auto* dialog = dynamic_cast<Dialog*>(widget))
+            return dialog;
+    }
+    return nullptr;
+}
+
+// A key press that a widget ignored travels on to its parents; the pre-filters see it once,
+// when it reaches the widget it was meant for.
+bool isPropagatedKey(QWidget* receiver)
+{
+    QWidget* focus = QApplication::focusWidget();
+    return focus && receiver != focus && receiver->isAncestorOf(focus);
+}
+
+bool preTranslateMouse(Input input, QWidget* target, const QMouseEvent* event)
+{
+    InputMessage message{input};
+    message.target = target;
+    message.globalPos = event->globalPosition().toPoint();
+    return Dialog::preTranslate(message);
+}
+
+} // namespace
+
+void InputFilter::install()
+{
+    static InputFilter* filter = nullptr;
+    if (!filter && qApp) {
+        filter = new InputFilter;
+        filter->setParent(qApp);
+        qApp->installEventFilter(filter);
+    }
+}
+
+bool InputFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || !innermostDialog(widget))
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        if (isPropagatedKey(widget))
+            return false;
+        InputMessage message{Input::KeyDown, keyOf(static_cast<QKeyEvent*>(event)->key())};
+        message.target = widget;
+        return Dialog::preTranslate(message);
+    }
+    case QEvent::MouseMove:
+        return preTranslateMouse(Input::MouseMove, widget, static_cast<QMouseEvent*>(event));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        return preTranslateMouse(event->type() == QEvent::MouseButtonPress ? Input::LButtonDown
+                                                                           : Input::LButtonUp,
+                                 widget, mouse);
+    }
+    case QEvent::Wheel: {
+        // One wheel message per turn, to the dialog the pointer is over, whatever control lies
+        // under it. A sideways turn is no vertical wheel message.
+        const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+        if (delta == 0)
+            return false;
+        Message message{Msg::MouseWheel};
+        message.delta = delta;
+        innermostDialog(widget)->deliver(message);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace platform

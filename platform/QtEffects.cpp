@@ -1,0 +1,54 @@
+#include "QtEffects.h"
+
+#include "Dialog.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+
+namespace {
+
+QMessageBox::Icon qtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString qs(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+void QtEffects::showMessage(const Dialog* owner, std::u16string_view text,
+                            std::u16string_view caption, MessageIcon icon)
+{
+    QMessageBox box(qtIcon(icon), qs(caption), qs(text), QMessageBox::Ok,
+                    const_cast<Dialog*>(owner));
+    box.exec();
+}
+
+void QtEffects::endProcess(int exitCode)
+{
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+void QtEffects::openDocument(const std::string& path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+} // namespace platform

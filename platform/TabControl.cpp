@@ -1,0 +1,104 @@
+#include "TabControl.h"
+
+#include <QPainter>
+#include <QStyleOptionTabWidgetFrame>
+
+namespace platform {
+
+namespace {
+
+class OwnerDrawnTabBar : public QTabBar {
+public:
+    OwnerDrawnTabBar(TabControl* owner) : QTabBar(owner), owner_(owner) {}
+    QSize itemSize{100, 20};
+
+protected:
+    QSize tabSizeHint(int) const override { return itemSize; }
+    QSize minimumTabSizeHint(int) const override { return itemSize; }
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setFont(font());
+        for (int i = 0; i < count(); ++i) {
+            if (owner_->drawItem)
+                owner_->drawItem(painter, i, tabRect(i));
+        }
+    }
+
+private:
+    TabControl* owner_;
+};
+
+} // namespace
+
+TabControl::TabControl(QWidget* parent) : QWidget(parent), bar_(new OwnerDrawnTabBar(this))
+{
+    bar_->setUsesScrollButtons(true);
+    bar_->setExpanding(false);
+    bar_->setDrawBase(false);
+    bar_->setFocusPolicy(Qt::NoFocus);
+    connect(bar_, &QTabBar::currentChanged, this, [this](int) {
+        if (onSelectionChange)
+            onSelectionChange();
+    });
+}
+
+bool TabControl::insertItem(int index, const QString& caption)
+{
+    return bar_->insertTab(index, caption) == index;
+}
+
+void TabControl::setItemSize(QSize size)
+{
+    static_cast<OwnerDrawnTabBar*>(bar_)->itemSize = size;
+    bar_->setMinimumHeight(size.height());
+    resizeEvent(nullptr);
+}
+
+int TabControl::currentSelection() const
+{
+    return bar_->currentIndex();
+}
+
+void TabControl::setCurrentSelection(int index)
+{
+    bar_->setCurrentIndex(index);
+}
+
+QString TabControl::itemText(int index) const
+{
+    return bar_->tabText(index);
+}
+
+QRect TabControl::itemRect(int index) const
+{
+    return bar_->tabRect(index).translated(bar_->pos());
+}
+
+int TabControl::count() const
+{
+    return bar_->count();
+}
+
+void TabControl::setItemFont(const QFont& font)
+{
+    bar_->setFont(font);
+    bar_->update();
+}
+
+void TabControl::paintEvent(QPaintEvent*)
+{
+    // The pane below the items keeps the system look.
+    QPainter painter(this);
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(this);
+    frame.rect = rect().adjusted(0, bar_->height() - 1, 0, 0);
+    style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);
+}
+
+void TabControl::resizeEvent(QResizeEvent*)
+{
+    bar_->setGeometry(0, 0, width(), static_cast<OwnerDrawnTabBar*>(bar_)->itemSize.height());
+}
+
+} // namespace platform

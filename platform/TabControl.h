@@ -1,0 +1,36 @@
+#pragma once
+// A tab control whose items its dialog draws itself, all of one fixed size.
+
+#include <QTabBar>
+#include <QWidget>
+#include <functional>
+
+namespace platform {
+
+class TabControl : public QWidget {
+public:
+    explicit TabControl(QWidget* parent);
+
+    bool insertItem(int index, const QString& caption);
+    void setItemSize(QSize size);
+    int currentSelection() const; // -1 with no items
+    void setCurrentSelection(int index);
+    QString itemText(int index) const;
+    QRect itemRect(int index) const; // in this control's coordinates
+    int count() const;
+    QTabBar* tabBar() const { return bar_; }
+    void setItemFont(const QFont& font);
+
+    // Draws one item; called for every item, selected or not.
+    std::function<void(QPainter&, int index, const QRect& rect)> drawItem;
+    std::function<void()> onSelectionChange;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QTabBar* bar_;
+};
+
+} // namespace platform
