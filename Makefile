@@ -4,7 +4,7 @@
 
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libzip-dev \
             libgtest-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth x11-utils \
-            imagemagick xdotool
+            imagemagick xdotool python3
 BUILD    := build
 ASAN     := build-asan
 JOBS     ?= $(shell nproc)

@@ -19,6 +19,10 @@
 #include <iostream>
 #include <stdexcept>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr std::size_t kRecords = 100000;
@@ -76,13 +80,32 @@ void prepare()
         throw std::runtime_error("the content did not load whole");
 }
 
-template <typename Strings> std::uint64_t sumOfCodeUnits(const Strings& strings)
+// The sum (modulo 2^16) of every code unit of s, read eight at a time: a plain read as fast as
+// the filter's own search reads. A loop of one unit at a time is not vectorised at -O2 and came
+// out slower than the keyword search it is meant to bound.
+std::uint16_t sumOfCodeUnits(std::u16string_view s)
+{
+    std::size_t i = 0;
+    std::uint16_t sum = 0;
+#ifdef __SSE2__
+    __m128i lanes = _mm_setzero_si128();
+    for (; i + 8 <= s.size(); i += 8)
+        lanes = _mm_add_epi16(lanes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(&s[i])));
+    alignas(16) std::uint16_t lane[8];
+    _mm_store_si128(reinterpret_cast<__m128i*>(lane), lanes);
+    for (const std::uint16_t unit : lane)
+        sum = static_cast<std::uint16_t>(sum + unit);
+#endif
+    for (; i < s.size(); ++i)
+        sum = static_cast<std::uint16_t>(sum + s[i]);
+    return sum;
+}
+
+std::uint64_t sumOfCodeUnits(const StringArray& strings)
 {
     std::uint64_t sum = 0;
-    for (const auto& s : strings) {
-        for (const char16_t unit : s)
-            sum += unit;
-    }
+    for (const std::u16string& s : strings)
+        sum += sumOfCodeUnits(std::u16string_view(s));
     return sum;
 }
 

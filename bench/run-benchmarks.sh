@@ -24,7 +24,7 @@ export LC_ALL=C.UTF-8
 
 timeGrep() { # name term
     local json=$work/grep-$1.json
-    if command -v hyperfine >/dev/null && hyperfine --help | grep -q -- '--output'; then
+    if command -v hyperfine >/dev/null && [[ $(hyperfine --help) == *--output* ]]; then
         hyperfine --style basic --warmup 3 --runs "$runs" --output=pipe --export-json "$json" \
             "grep -F -c '$2' '$work/sentences.txt'"
     else

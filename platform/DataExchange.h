@@ -8,6 +8,18 @@ class QPlainTextEdit;
 
 namespace platform {
 
+// A control object bound to one of a dialog's controls by the data exchange.
+template <typename T> class Bound {
+public:
+    bool isBound() const { return control_ != nullptr; }
+    void bind(QWidget* control) { control_ = dynamic_cast<T*>(control); }
+    T* get() const { return control_; }
+    T* operator->() const { return control_; }
+
+private:
+    T* control_ = nullptr;
+};
+
 class DataExchange {
 public:
     DataExchange(Dialog& dialog, bool saveAndValidate)

@@ -1,12 +1,14 @@
 #include "Dialog.h"
 
 #include "DataExchange.h"
+#include "EditBox.h"
 #include "Fonts.h"
 #include "InputFilter.h"
 #include "ScrollBar.h"
 #include "TabControl.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -34,7 +36,7 @@ QWidget* makeEdit(const ControlTemplate& control, QWidget* parent)
         edit->setReadOnly(control.style & ReadOnly);
         return edit;
     }
-    auto* edit = new QPlainTextEdit(qs(control.caption), parent);
+    auto* edit = new EditBox(qs(control.caption), parent);
     edit->setReadOnly(control.style & ReadOnly);
     edit->setFrameShape(control.style & Border ? QFrame::StyledPanel : QFrame::NoFrame);
     edit->setVerticalScrollBarPolicy(control.style & VScroll ? Qt::ScrollBarAlwaysOn
@@ -261,6 +263,17 @@ void Dialog::deliver(const Message& message)
         return;
     if (message.msg == Msg::MouseWheel && parentDialog_)
         parentDialog_->deliver(message);
+}
+
+int Dialog::focusedControlId()
+{
+    QWidget* focus = QApplication::focusWidget();
+    for (QWidget* widget = focus ? focus->parentWidget() : nullptr; widget;
+         widget = widget->parentWidget()) {
+        if (auto* dialog = dynamic_cast<Dialog*>(widget))
+            return dialog->controlId(focus);
+    }
+    return -1;
 }
 
 bool Dialog::preTranslate(const InputMessage& input)

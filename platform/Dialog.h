@@ -62,6 +62,8 @@ public:
     // Delivers a notification through the message map; a wheel turn nobody here handles goes
     // on to the parent dialog.
     void deliver(const Message& message);
+    // The id of the control that has the keyboard focus, in whichever dialog; -1 for none.
+    static int focusedControlId();
     // Runs the pre-filters of this dialog and the dialogs around it, innermost first.
     static bool preTranslate(const InputMessage& input);
     // Asks for the colours of one control anew, after its state changed.

@@ -11,46 +11,58 @@
 
 namespace platform {
 
-template <typename D> struct MapEntry {
-    Msg msg;
-    int firstId; // 0 for messages of the dialog itself
-    int lastId;
-    void (D::*handler)(const Message&);
+// One row of a message map: a message from one control or a range of control ids (0 for the
+// dialog itself), and the handler, with or without the message.
+template <typename D> class MapEntry {
+public:
+    using Handler = void (D::*)(const Message&);
+    using Command = void (D::*)();
+
+    MapEntry(Msg msg, int firstId, int lastId, Handler handler)
+        : msg_(msg), firstId_(firstId), lastId_(lastId), handler_(handler)
+    {
+    }
+    MapEntry(Msg msg, int firstId, int lastId, Command command)
+        : msg_(msg), firstId_(firstId), lastId_(lastId), command_(command)
+    {
+    }
+    MapEntry(Msg msg, int id, Handler handler) : MapEntry(msg, id, id, handler) {}
+    MapEntry(Msg msg, int id, Command command) : MapEntry(msg, id, id, command) {}
+    MapEntry(Msg msg, Handler handler) : MapEntry(msg, 0, 0, handler) {}
 
     bool matches(const Message& m) const
     {
-        return m.msg == msg && m.id >= firstId && m.id <= lastId;
+        return m.msg == msg_ && m.id >= firstId_ && m.id <= lastId_;
     }
+    void call(D& dialog, const Message& m) const
+    {
+        if (handler_)
+            (dialog.*handler_)(m);
+        else
+            (dialog.*command_)();
+    }
+
+private:
+    Msg msg_;
+    int firstId_;
+    int lastId_;
+    Handler handler_ = nullptr;
+    Command command_ = nullptr;
 };
 
 template <typename D> using MessageMap = std::vector<MapEntry<D>>;
 
-// One entry for one control, or for the dialog itself.
-template <typename D> MapEntry<D> on(Msg msg, int id, void (D::*handler)(const Message&))
-{
-    return {msg, id, id, handler};
-}
-template <typename D> MapEntry<D> on(Msg msg, void (D::*handler)(const Message&))
-{
-    return {msg, 0, 0, handler};
-}
-// One entry for a range of control ids.
-template <typename D>
-MapEntry<D> onRange(Msg msg, int firstId, int lastId, void (D::*handler)(const Message&))
-{
-    return {msg, firstId, lastId, handler};
-}
-
-template <typename D> class MappedDialog : public Dialog {
+// Base is Dialog or a dialog class between it and D that shares handlers among dialogs.
+template <typename D, typename Base = Dialog> class MappedDialog : public Base {
 public:
-    using Dialog::Dialog;
+    using Base::Base;
 
 protected:
     bool dispatch(const Message& message) override
     {
         for (const MapEntry<D>& entry : D::messageMap) {
             if (entry.matches(message)) {
-                (static_cast<D*>(this)->*entry.handler)(message);
+                entry.call(*static_cast<D*>(this), message);
                 return true;
             }
         }

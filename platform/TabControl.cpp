@@ -1,6 +1,7 @@
 #include "TabControl.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <QStyleOptionTabWidgetFrame>
 
 namespace platform {
@@ -13,8 +14,15 @@ public:
     QSize itemSize{100, 20};
 
 protected:
-    QSize tabSizeHint(int) const override { return itemSize; }
-    QSize minimumTabSizeHint(int) const override { return itemSize; }
+    // An item is as wide as its caption needs, with the caption's margin of 8 pixels on both
+    // sides; the item size gives every item its height. Items as wide as the item size would
+    // lie under the header controls beside the tabs and could not all be reached.
+    QSize tabSizeHint(int index) const override
+    {
+        const int captionWidth = fontMetrics().horizontalAdvance(tabText(index));
+        return {std::min(itemSize.width(), captionWidth + 16), itemSize.height()};
+    }
+    QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);

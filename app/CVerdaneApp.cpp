@@ -1,0 +1,40 @@
+#include "CVerdaneApp.h"
+
+#include "AboutBox.h"
+#include "CVerdaneDlg.h"
+#include "platform/Effects.h"
+#include "platform/Paths.h"
+#include "platform/SingleInstanceGuard.h"
+
+#include <QString>
+#include <optional>
+
+using platform::SingleInstanceGuard;
+
+namespace {
+// Held from start to exit; the kernel drops it with the process however the process ends.
+std::optional<SingleInstanceGuard> guard;
+} // namespace
+
+void CVerdaneApp::Run()
+{
+    InitInstance();
+    guard.reset();
+    platform::endProcess(0);
+}
+
+void CVerdaneApp::InitInstance()
+{
+    guard.emplace("Verdane.exe");
+    if (guard->state() == SingleInstanceGuard::State::AlreadyRunning) {
+        const std::string title = platform::applicationTitle();
+        platform::effects().showMessage(nullptr, u"既に起動されています。",
+                                        QString::fromStdString(title).toStdU16String(),
+                                        platform::MessageIcon::Exclamation);
+        return;
+    }
+    CVerdaneDlg mainWindow;
+    installAboutBox(&mainWindow);
+    mainWindow.DoModal();
+    installAboutBox(nullptr);
+}

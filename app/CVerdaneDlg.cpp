@@ -1,0 +1,229 @@
+#include "CVerdaneDlg.h"
+
+#include "content/tessera.h"
+#include "platform/Effects.h"
+#include "platform/Fonts.h"
+#include "platform/HandCursor.h"
+#include "platform/Paths.h"
+#include "res/Pictures.h"
+#include "res/Templates.h"
+
+#include <QPainter>
+
+using namespace platform;
+
+namespace {
+
+constexpr int kQuitButton = 1;
+constexpr int kTabControl = 1000;
+constexpr int kHowToPicture = 1037;
+constexpr int kAboutPicture = 1038;
+constexpr int kKeywordBox = 1121;
+constexpr int kSearchButton = 1122;
+
+struct Tab {
+    const char16_t* caption; // each ends in an ideographic space
+    QColor colour;
+};
+const std::array<Tab, 3> kTabs = {{
+    {u"本人の長所・推薦事由等　", QColor(51, 153, 255)},
+    {u"校内活動　", QColor(102, 198, 6)},
+    {u"校外活動・その他　", QColor(255, 153, 0)},
+}};
+
+QString qs(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+const MessageMap<CVerdaneDlg> CVerdaneDlg::messageMap = {
+    {Msg::SelChange, kTabControl,   &CVerdaneDlg::OnTabSelChange},
+    {Msg::Clicked,   kQuitButton,   &CVerdaneDlg::OnOK},
+    {Msg::Clicked,   kHowToPicture, &CVerdaneDlg::OnHowTo},
+    {Msg::Clicked,   kAboutPicture, &CVerdaneDlg::OnAbout},
+    {Msg::Clicked,   kSearchButton, &CVerdaneDlg::KeywordSearch},
+    {Msg::SetFocus,  kKeywordBox,   &CVerdaneDlg::OnKeywordSetFocus},
+    {Msg::KillFocus, kKeywordBox,   &CVerdaneDlg::OnKeywordKillFocus},
+};
+
+CVerdaneDlg::CVerdaneDlg()
+    : MappedDialog(res::dialogTemplate(102)), icon(res::applicationIcon()), page1(this),
+      page2(this), page3(this)
+{
+    // A window with a title bar, system menu and minimise box that cannot be resized; its
+    // title shows no text.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QString());
+}
+
+pages::SentencePage& CVerdaneDlg::page(int index)
+{
+    return index == 0 ? static_cast<pages::SentencePage&>(page1)
+           : index == 1 ? static_cast<pages::SentencePage&>(page2)
+                        : static_cast<pages::SentencePage&>(page3);
+}
+
+bool CVerdaneDlg::OnInitDialog()
+{
+    Dialog::OnInitDialog();
+    // The tab control is the window's background frame: the header controls in its top strip
+    // and the pages lie over it.
+    tabControl->lower();
+    StartContentLibrary();
+    setWindowIcon(icon);
+    setFixedSize(size());
+    // A page or tab that cannot be made is left out without a message.
+    bool complete = CreatePages();
+    complete = complete && InsertTabs();
+    tabControl->setItemSize(QSize(400, 24));
+    tabFont = pointFont(FontFace::ProportionalGothic, 10.5);
+    tabControl->setItemFont(tabFont);
+    tabControl->drawItem = [this](QPainter& painter, int index, const QRect& rect) {
+        DrawTabItem(painter, index, rect);
+    };
+    if (complete)
+        ShowPage(tabControl->currentSelection());
+    for (std::size_t i = 0; i < kTabs.size(); ++i)
+        tabColours[i] = kTabs[i].colour;
+    keywordFont = pointFont(FontFace::Gothic, 14);
+    control(kKeywordBox)->setFont(keywordFont);
+    SetDlgItemText(kKeywordBox, pages::kPlaceholder);
+    control(kQuitButton)->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void CVerdaneDlg::DoDataExchange(DataExchange& exchange)
+{
+    exchange.control(kTabControl, tabControl);
+}
+
+void CVerdaneDlg::StartContentLibrary()
+{
+    const int result = KOVA_startup(this);
+    if (result == KOVA_OK)
+        return;
+    const std::u16string message = result == KOVA_FILES_DAMAGED
+                                       ? u"必要なファイルが無いか、壊れています。"
+                                       : u"起動できません。";
+    effects().showMessage(this, message, u"エラー", MessageIcon::None);
+    endProcess(1);
+}
+
+bool CVerdaneDlg::CreatePages()
+{
+    for (int i = 0; i < 3; ++i) {
+        if (!page(i).Create())
+            return false;
+    }
+    // The pages lie over the tab control's area, below the tabs.
+    const QRect area = QRect(QPoint(0, 0), page1.size()).translated(4, 36);
+    for (int i = 0; i < 3; ++i) {
+        page(i).setGeometry(area);
+        page(i).raise(); // pages made last lie on top of the window's own controls
+    }
+    return true;
+}
+
+bool CVerdaneDlg::InsertTabs()
+{
+    for (std::size_t i = 0; i < kTabs.size(); ++i) {
+        if (!tabControl->insertItem(static_cast<int>(i), qs(kTabs[i].caption)))
+            return false;
+    }
+    return true;
+}
+
+void CVerdaneDlg::ShowPage(int index)
+{
+    for (int i = 0; i < 3; ++i)
+        page(i).setVisible(i == index);
+}
+
+void CVerdaneDlg::DrawTabItem(QPainter& painter, int index, const QRect& rect)
+{
+    if (index < 0 || index >= static_cast<int>(tabColours.size()))
+        return;
+    painter.fillRect(rect, tabColours[index]);
+    painter.setPen(Qt::white);
+    painter.drawText(rect.adjusted(8, 7, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                     tabControl->itemText(index));
+}
+
+bool CVerdaneDlg::PreTranslateMessage(const InputMessage& input)
+{
+    if (input.input == Input::KeyDown) {
+        const bool inKeywordBox = focusedControlId() == kKeywordBox;
+        if (input.key == Key::Return && inKeywordBox) {
+            KeywordSearch();
+            return true;
+        }
+        return input.key == Key::Escape ||
+               ((input.key == Key::Back || input.key == Key::Return) && !inKeywordBox);
+    }
+    setHandCursor(isOverHeaderPicture(mapFromGlobal(input.globalPos)));
+    return false;
+}
+
+bool CVerdaneDlg::isOverHeaderPicture(QPoint p)
+{
+    const bool inRow = p.y() >= 4 && p.y() <= 26;
+    const bool overAbout = p.x() >= 643 && p.x() <= 781;
+    const bool overHowTo = p.x() >= 787 && p.x() <= 925;
+    return inRow && (overAbout || overHowTo);
+}
+
+void CVerdaneDlg::OnTabSelChange()
+{
+    ShowPage(tabControl->currentSelection());
+}
+
+void CVerdaneDlg::OnOK()
+{
+    EndDialog(IDOK);
+}
+
+void CVerdaneDlg::OnHowTo()
+{
+    OpenDocument(u"\\PDF\\howto.pdf");
+}
+
+void CVerdaneDlg::OnAbout()
+{
+    KOVA_showAbout();
+}
+
+void CVerdaneDlg::OpenDocument(std::u16string path)
+{
+    effects().openDocument(joinRelativePath(executableFolder(), path));
+}
+
+void CVerdaneDlg::KeywordSearch()
+{
+    const std::u16string keyword = GetDlgItemText(kKeywordBox);
+    const int selection = tabControl->currentSelection();
+    if (selection >= 0 && selection < 3)
+        page(selection).SearchKeyword(keyword);
+}
+
+void CVerdaneDlg::OnKeywordSetFocus()
+{
+    if (GetDlgItemText(kKeywordBox) == pages::kPlaceholder)
+        SetDlgItemText(kKeywordBox, u"");
+}
+
+void CVerdaneDlg::OnKeywordKillFocus()
+{
+    if (GetDlgItemText(kKeywordBox).empty())
+        SetDlgItemText(kKeywordBox, pages::kPlaceholder);
+}
+
+void CVerdaneDlg::OnDestroy()
+{
+    for (int i = 0; i < 3; ++i)
+        page(i).ClearAllChecks();
+    for (int i = 0; i < 3; ++i)
+        page(i).ReleaseContent();
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The main window: three coloured tabs over the three sentence pages, the keyword box with its
+// search button, the pictures that open the how-to guide and the about information, and 終了.
+
+#include "pages/CDlgTab02.h"
+#include "pages/CDlgTab03.h"
+#include "pages/CDlgTab05.h"
+#include "platform/MessageMap.h"
+#include "platform/TabControl.h"
+
+#include <QIcon>
+#include <array>
+
+class CVerdaneDlg : public platform::MappedDialog<CVerdaneDlg> {
+public:
+    CVerdaneDlg();
+
+    static const platform::MessageMap<CVerdaneDlg> messageMap;
+
+    // Opens a document that lies beside the executable; path starts with a backslash.
+    void OpenDocument(std::u16string path);
+    // Whether the cursor, in client pixels, is over one of the two header pictures.
+    static bool isOverHeaderPicture(QPoint position);
+
+    pages::SentencePage& page(int index);
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(platform::DataExchange& exchange) override;
+    bool PreTranslateMessage(const platform::InputMessage& input) override;
+    void OnDestroy() override;
+
+private:
+    void StartContentLibrary();
+    bool CreatePages();
+    bool InsertTabs();
+    void ShowPage(int index);
+    void DrawTabItem(QPainter& painter, int index, const QRect& rect);
+
+    void OnTabSelChange();
+    void OnOK();
+    void OnHowTo();
+    void OnAbout();
+    void KeywordSearch();
+    void OnKeywordSetFocus();
+    void OnKeywordKillFocus();
+
+    QIcon icon;
+    platform::Bound<platform::TabControl> tabControl;
+    CDlgTab02 page1;
+    CDlgTab03 page2;
+    CDlgTab05 page3;
+    std::array<QColor, 3> tabColours;
+    QFont tabFont;
+    QFont keywordFont;
+};

@@ -1,0 +1,242 @@
+#include "SentencePage.h"
+
+#include "content/ContentLoader.h"
+#include "content/ContentNames.h"
+#include "platform/Effects.h"
+#include "platform/Fonts.h"
+#include "platform/EditBox.h"
+
+#include <QPainter>
+#include <algorithm>
+
+using namespace platform;
+
+namespace pages {
+
+namespace {
+
+const QColor kDark(51, 51, 51);
+
+std::u16string countText(int count)
+{
+    const std::string digits = std::to_string(count);
+    return std::u16string(digits.begin(), digits.end()) + u" 件";
+}
+
+} // namespace
+
+SentencePage::SentencePage(const DialogTemplate& dialogTemplate, Dialog* mainWindow,
+                           PageLook look)
+    : Dialog(dialogTemplate, mainWindow), look_(std::move(look))
+{
+    for (std::size_t i = 0; i < look_.resultBoxIds.size(); ++i)
+        resultBoxes.push_back(std::make_unique<CMyEdit>());
+}
+
+void SentencePage::ShowFirstMatches()
+{
+    const int n = look_.boxesPerPage;
+    if (matches.matchCount > n) {
+        maxScrollPos = matches.matchCount - n;
+        scrollBar->setScrollRange(0, maxScrollPos);
+        scrollBar->setValue(0);
+    } else {
+        scrollBar->setRange(0, 0);
+        scrollBar->setEnabled(false);
+        maxScrollPos = 0;
+    }
+    UpdateData(true);
+    SetDlgItemText(kCountLabelId, countText(matches.matchCount));
+    ClearResultBoxes();
+    const std::size_t shown = std::min<std::size_t>(n, matchesShown());
+    for (std::size_t k = 0; k < shown; ++k)
+        SetDlgItemText(look_.resultBoxIds[k], matches.matchTexts[k]);
+}
+
+void SentencePage::ShowMatchesFrom(int p)
+{
+    for (std::size_t k = 0; k < look_.resultBoxIds.size(); ++k) {
+        const std::size_t index = static_cast<std::size_t>(std::max(p, 0)) + k;
+        SetDlgItemText(look_.resultBoxIds[k],
+                       index < matchesShown() ? matches.matchTexts[index] : std::u16string_view());
+    }
+}
+
+void SentencePage::ClearResultBoxes()
+{
+    for (const int id : look_.resultBoxIds)
+        SetDlgItemText(id, u"");
+}
+
+void SentencePage::ResetDisplay()
+{
+    ClearResultBoxes();
+    scrollBar->setRange(0, 0);
+    scrollBar->setEnabled(false);
+    SetDlgItemText(kCountLabelId, countText(0));
+    matches.clear();
+    maxScrollPos = 0;
+}
+
+void SentencePage::FocusScrollBarOrDisable()
+{
+    if (matchesShown() > static_cast<std::size_t>(look_.boxesPerPage)) {
+        scrollBar->setFocus(Qt::OtherFocusReason);
+    } else {
+        scrollBar->setRange(0, 0);
+        scrollBar->setEnabled(false);
+    }
+}
+
+void SentencePage::SetKeywordBoxText(std::u16string_view text)
+{
+    if (Dialog* mainWindow = parentDialog())
+        mainWindow->SetDlgItemText(kKeywordBoxId, text);
+}
+
+void SentencePage::FitButtonToCaption(const QFont& font, int id)
+{
+    QWidget* button = control(id);
+    button->setFont(font);
+    const int captionLength = static_cast<int>(GetDlgItemText(id).size());
+    button->resize(15 * (captionLength + 1), button->height());
+}
+
+std::optional<std::u16string> SentencePage::AcceptKeyword(std::u16string_view keyword)
+{
+    const std::u16string_view trimmed = TrimWhiteSpace(keyword);
+    if (IsRejectedKeyword(trimmed)) {
+        effects().showMessage(this, u"キーワードを入力してください", u"", MessageIcon::None);
+        return std::nullopt;
+    }
+    return std::u16string(trimmed);
+}
+
+void SentencePage::LoadContent(std::string_view utf8Name, PageContent& content)
+{
+    content.texts = std::make_unique<StringArray>();
+    content.flags = std::make_unique<StringArray>();
+    ContentLoader(content::cp932ContentName(utf8Name).c_str(), content.recordCount,
+                  content.texts.get(), this, content.flags.get());
+}
+
+void SentencePage::ShowKeywordMatches(std::u16string_view keyword,
+                                      std::initializer_list<const PageContent*> contents)
+{
+    const StringArray terms = KeywordTerms(keyword);
+    matches.clear();
+    for (const PageContent* content : contents) {
+        if (content->texts && content->flags)
+            AppendKeywordMatches(*content->texts, *content->flags, terms, matches);
+    }
+    ShowFirstMatches();
+}
+
+void SentencePage::SetUpDisplayControls()
+{
+    categoryFont = pointFont(FontFace::Gothic, 10.5);
+    resultFont = pointFont(FontFace::Gothic, 14);
+    for (const int id : look_.resultBoxIds) {
+        auto* box = control<EditBox>(id);
+        box->setFont(resultFont);
+        // The text starts 6 pixels below the box's upper border.
+        box->setFormattingRect(box->formattingRect().adjusted(0, 6, 0, 12));
+    }
+    control(kKeywordBoxId)->setFont(resultFont);
+    SetDlgItemText(kKeywordBoxId, kPlaceholder);
+}
+
+void SentencePage::ExchangeDisplay(DataExchange& exchange)
+{
+    exchange.scrollPosition(kScrollBarId, scrollPos);
+    exchange.control(kScrollBarId, scrollBar);
+    for (std::size_t k = 0; k < look_.resultBoxIds.size(); ++k)
+        exchange.control(look_.resultBoxIds[k], *resultBoxes[k]);
+}
+
+void SentencePage::OnVScroll(const Message& message)
+{
+    const int n = look_.boxesPerPage;
+    const int p = scrollBar->value();
+    switch (message.code) {
+    case SB_LINEUP:
+    case SB_TOP: // Home moves one sentence, not to the first
+        scrollBar->setValue(p - 1);
+        break;
+    case SB_LINEDOWN:
+    case SB_BOTTOM:
+        scrollBar->setValue(p + 1);
+        break;
+    case SB_PAGEUP:
+        scrollBar->setValue(std::max(p - n, 0));
+        break;
+    case SB_PAGEDOWN:
+        scrollBar->setValue(std::min(p + n, scrollBar->maximum()));
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        scrollBar->setValue(message.pos);
+        break;
+    default:
+        break;
+    }
+    const int position = scrollBar->value();
+    UpdateData(true);
+    if (matchesShown() > static_cast<std::size_t>(n))
+        ShowMatchesFrom(position);
+}
+
+void SentencePage::OnMouseWheel(const Message& message)
+{
+    if (!scrollBar->isEnabled())
+        return;
+    Message request{Msg::VScroll, kScrollBarId};
+    request.code = message.delta < 0 ? SB_LINEDOWN : SB_LINEUP;
+    OnVScroll(request);
+}
+
+void SentencePage::OnLButtonDown(const Message&)
+{
+    FocusScrollBarOrDisable();
+}
+
+bool SentencePage::PreTranslateMessage(const InputMessage& input)
+{
+    if (input.input != Input::KeyDown)
+        return false;
+    switch (input.key) {
+    case Key::Back:
+    case Key::Return:
+        return focusedControlId() != kKeywordBoxId;
+    case Key::Escape:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::optional<ControlColours> SentencePage::OnCtlColor(QWidget*, int id, ColourRequest request)
+{
+    std::optional<ControlColours> answer;
+    if (request == ColourRequest::Static)
+        answer = ControlColours{look_.pale, std::nullopt, look_.pale};
+    if (id == kCountLabelId || id == kCountCaptionId)
+        answer = ControlColours{kDark, QColor(Qt::white), kDark};
+    if (isResultBox(id))
+        answer = ControlColours{QColor(Qt::white), std::nullopt, QColor(Qt::white)};
+    return answer;
+}
+
+void SentencePage::OnPaint(QPainter& painter)
+{
+    for (const PaintedRect& painted : look_.paint)
+        painter.fillRect(painted.rect, painted.colour);
+}
+
+bool SentencePage::isResultBox(int id) const
+{
+    return std::find(look_.resultBoxIds.begin(), look_.resultBoxIds.end(), id) !=
+           look_.resultBoxIds.end();
+}
+
+} // namespace pages

@@ -1,0 +1,110 @@
+#pragma once
+// What every sentence page shares: the display of its match list a few sentences at a time,
+// paging with the scroll bar and the wheel, the count label, the key filter, the colours and
+// painted rectangles, and the page interface the main window drives it through.
+
+#include "CMyEdit.h"
+#include "SentenceFilter.h"
+#include "platform/DataExchange.h"
+#include "platform/Dialog.h"
+#include "platform/ScrollBar.h"
+
+#include <QColor>
+#include <QFont>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pages {
+
+struct PaintedRect {
+    QRect rect; // page client pixels
+    QColor colour;
+};
+
+// The values in which the pages' displays differ.
+struct PageLook {
+    int boxesPerPage;               // N, also the scroll bar's page step
+    std::vector<int> resultBoxIds;  // top to bottom
+    QColor pale;                    // the left column and the static controls
+    std::vector<PaintedRect> paint; // filled in this order on every paint
+};
+
+inline constexpr int kScrollBarId = 1033;
+inline constexpr int kCountLabelId = 1035;
+inline constexpr int kCountCaptionId = 1036;
+inline constexpr int kKeywordBoxId = 1121;
+
+// One content of a page: its text and flag arrays, which exist from the page's initialisation
+// until the page releases them, and its record count.
+struct PageContent {
+    std::unique_ptr<StringArray> texts;
+    std::unique_ptr<StringArray> flags;
+    int recordCount = 0;
+};
+
+class SentencePage : public platform::Dialog {
+public:
+    SentencePage(const platform::DialogTemplate& dialogTemplate, platform::Dialog* mainWindow,
+                 PageLook look);
+
+    // The page interface. keyword is the main window's keyword box text, as it is.
+    virtual void SearchKeyword(std::u16string keyword) = 0;
+    virtual void ClearAllChecks() = 0;
+    virtual void ReleaseContent() = 0;
+
+    const MatchList& matchList() const { return matches; }
+    int boxesPerPage() const { return look_.boxesPerPage; }
+    int maxScrollPos = 0;
+
+protected:
+    // The display after every filter run: count, first N matches, a usable scroll bar exactly
+    // while there are more than N.
+    void ShowFirstMatches();
+    // Matches p to p + N - 1 in the result boxes.
+    void ShowMatchesFrom(int p);
+    void ClearResultBoxes();
+    // No match shown: empty boxes, "0 件", an unusable scroll bar, an empty match list.
+    void ResetDisplay();
+    // The scroll bar takes the focus while there is something to page through, and is made
+    // unusable otherwise.
+    void FocusScrollBarOrDisable();
+    void SetKeywordBoxText(std::u16string_view text);
+    void FitButtonToCaption(const QFont& font, int id);
+    // The trimmed keyword, or nothing after telling the teacher to enter one.
+    std::optional<std::u16string> AcceptKeyword(std::u16string_view keyword);
+    // Creates the content's arrays and fills them; a content error ends the process here.
+    void LoadContent(std::string_view utf8Name, PageContent& content);
+    // The keyword search over the page's contents, joined in the order given.
+    void ShowKeywordMatches(std::u16string_view keyword,
+                            std::initializer_list<const PageContent*> contents);
+    // Result font, formatting rectangles and the hidden keyword box, once at initialisation.
+    void SetUpDisplayControls();
+    // Binds the scroll bar and the result boxes and exchanges the scroll position.
+    void ExchangeDisplay(platform::DataExchange& exchange);
+
+    // Handlers for the message maps of the pages.
+    void OnVScroll(const platform::Message& message);
+    void OnMouseWheel(const platform::Message& message);
+    void OnLButtonDown(const platform::Message& message);
+
+    bool PreTranslateMessage(const platform::InputMessage& input) override;
+    std::optional<platform::ControlColours> OnCtlColor(QWidget* control, int id,
+                                                       platform::ColourRequest request) override;
+    void OnPaint(QPainter& painter) override;
+
+    MatchList matches;
+    int scrollPos = 0;
+    QFont categoryFont;
+    QFont resultFont;
+    platform::Bound<platform::ScrollBar> scrollBar;
+    std::vector<std::unique_ptr<CMyEdit>> resultBoxes;
+
+private:
+    bool isResultBox(int id) const;
+    std::size_t matchesShown() const { return matches.matchTexts.size(); }
+
+    PageLook look_;
+};
+
+} // namespace pages
