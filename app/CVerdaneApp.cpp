@@ -1,6 +1,5 @@
 #include "CVerdaneApp.h"
 
-#include "AboutBox.h"
 #include "CVerdaneDlg.h"
 #include "platform/Effects.h"
 #include "platform/Paths.h"
@@ -34,7 +33,5 @@ void CVerdaneApp::InitInstance()
         return;
     }
     CVerdaneDlg mainWindow;
-    installAboutBox(&mainWindow);
     mainWindow.DoModal();
-    installAboutBox(nullptr);
 }

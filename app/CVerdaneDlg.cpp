@@ -1,5 +1,6 @@
 #include "CVerdaneDlg.h"
 
+#include "AboutBox.h"
 #include "content/tessera.h"
 #include "platform/Effects.h"
 #include "platform/Fonts.h"
@@ -73,6 +74,7 @@ bool CVerdaneDlg::OnInitDialog()
     // and the pages lie over it.
     tabControl->lower();
     StartContentLibrary();
+    installAboutBox(this);
     setWindowIcon(icon);
     setFixedSize(size());
     // A page or tab that cannot be made is left out without a message.
@@ -218,6 +220,11 @@ void CVerdaneDlg::OnKeywordKillFocus()
 {
     if (GetDlgItemText(kKeywordBox).empty())
         SetDlgItemText(kKeywordBox, pages::kPlaceholder);
+}
+
+CVerdaneDlg::~CVerdaneDlg()
+{
+    installAboutBox(nullptr);
 }
 
 void CVerdaneDlg::OnDestroy()

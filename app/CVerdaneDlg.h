@@ -14,6 +14,7 @@
 class CVerdaneDlg : public platform::MappedDialog<CVerdaneDlg> {
 public:
     CVerdaneDlg();
+    ~CVerdaneDlg() override;
 
     static const platform::MessageMap<CVerdaneDlg> messageMap;
 

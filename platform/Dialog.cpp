@@ -175,12 +175,17 @@ bool Dialog::OnInitDialog()
 
 int Dialog::DoModal()
 {
-    if (!Create())
-        return -1;
+    return Create() ? RunModalLoop() : -1;
+}
+
+int Dialog::RunModalLoop()
+{
+    modalEnded_ = false;
     show();
     QEventLoop loop;
     modalLoop_ = &loop;
-    loop.exec();
+    if (!modalEnded_) // ended while being shown
+        loop.exec();
     modalLoop_ = nullptr;
     OnDestroy();
     hide();
@@ -190,6 +195,7 @@ int Dialog::DoModal()
 void Dialog::EndDialog(int result)
 {
     modalResult_ = result;
+    modalEnded_ = true;
     if (modalLoop_)
         modalLoop_->quit();
 }

@@ -43,6 +43,8 @@ public:
     bool Create();
     // Runs the dialog as the program's top-level window until EndDialog; returns its result.
     int DoModal();
+    // The modal run of a dialog already made: shown until EndDialog, then taken down.
+    int RunModalLoop();
     void EndDialog(int result);
 
     QWidget* control(int id) const;
@@ -97,6 +99,7 @@ private:
     std::map<const QWidget*, const ControlTemplate*> templateOf_;
     QEventLoop* modalLoop_ = nullptr;
     int modalResult_ = 0;
+    bool modalEnded_ = false;
     bool created_ = false;
 };
 

@@ -1,0 +1,486 @@
+// startup-probe: how long a desktop program takes until its window is on the screen and until it
+// has ended after a close request, and how much memory it needed at its peak; what the teacher
+// waits for between starting Verdane and being able to use it, and between closing it and
+// getting the desktop back.
+//
+//   startup-probe [--runs N] [--warmup N] [--size WxH] PROGRAM [ARGS...]
+//
+// Each run forks and starts PROGRAM with a fresh XDG_RUNTIME_DIR (Verdane refuses to start a
+// second time per runtime folder), waits for its window to be mapped on the root of the display
+// named by DISPLAY, sends that window WM_DELETE_WINDOW as a window manager's close box does, and
+// reaps the program with wait4() for its peak resident memory. The warm-up runs (1 unless told)
+// are not counted. One line of JSON on standard output gives the medians:
+//
+//   {"program": "...", "runs": 9, "shown_ms": ..., "exit_ms": ..., "peak_kib": ..., ...}
+//
+// Times are wall clock from fork. "Shown" is the moment the X server reports the window mapped.
+// The program's window is the first top-level window mapped by its process (_NET_WM_PID, where
+// set) that is as large as --size (989x660 unless told: Verdane's main window) or whose WM_CLASS
+// names the program; a helper window the toolkit maps first is passed over. The program's own
+// standard output goes to standard error, so that standard output holds the JSON line only.
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <strings.h>
+#include <sys/resource.h>
+#include <sys/signalfd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr std::chrono::seconds kTimeout(30);
+
+struct Options {
+    int runs = 9;
+    int warmup = 1;
+    int width = 989;
+    int height = 660;
+    std::vector<char*> command; // ends with a null pointer, for execvp
+    std::string name;           // the program's file name, as WM_CLASS would give it
+};
+
+struct Run {
+    double shownMs = 0;
+    double exitMs = 0;
+    long peakKib = 0;
+    int width = 0;
+    int height = 0;
+};
+
+[[noreturn]] void fail(const std::string& message)
+{
+    std::fprintf(stderr, "startup-probe: %s\n", message.c_str());
+    std::exit(1);
+}
+
+int usage()
+{
+    std::fprintf(stderr,
+                 "usage: startup-probe [--runs N] [--warmup N] [--size WxH] PROGRAM [ARGS...]\n");
+    return 2;
+}
+
+bool parseInt(std::string_view text, int& value, int least)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && value >= least;
+}
+
+std::optional<Options> parseOptions(int argc, char** argv)
+{
+    Options options;
+    int i = 1;
+    for (; i < argc && std::string_view(argv[i]).starts_with("--"); ++i) {
+        const std::string_view option = argv[i];
+        if (option == "--")
+            break;
+        if (i + 1 >= argc)
+            return std::nullopt;
+        const std::string_view value = argv[++i];
+        if (option == "--runs" && parseInt(value, options.runs, 1))
+            continue;
+        if (option == "--warmup" && parseInt(value, options.warmup, 0))
+            continue;
+        const std::size_t x = value.find('x');
+        if (option == "--size" && x != std::string_view::npos &&
+            parseInt(value.substr(0, x), options.width, 1) &&
+            parseInt(value.substr(x + 1), options.height, 1))
+            continue;
+        return std::nullopt;
+    }
+    if (i < argc && std::string_view(argv[i]) == "--")
+        ++i;
+    if (i >= argc)
+        return std::nullopt;
+    options.command.assign(argv + i, argv + argc);
+    options.command.push_back(nullptr);
+    options.name = std::filesystem::path(argv[i]).filename().string();
+    return options;
+}
+
+double millisecondsBetween(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+int millisecondsUntil(Clock::time_point deadline)
+{
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    return static_cast<int>(std::max<long long>(0, left.count()));
+}
+
+// A window can be destroyed between its MapNotify and our questions about it (a short-lived
+// helper window); such a window is simply not the program's.
+bool windowVanished = false;
+
+int noteXError(Display*, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow || error->error_code == BadDrawable)
+        windowVanished = true;
+    else
+        std::fprintf(stderr, "startup-probe: X error %d\n", error->error_code);
+    return 0;
+}
+
+class XConnection {
+public:
+    XConnection()
+    {
+        if (!std::getenv("DISPLAY"))
+            fail("DISPLAY is not set");
+        display = XOpenDisplay(nullptr);
+        if (!display)
+            fail(std::string("cannot open display ") + std::getenv("DISPLAY"));
+        // The program must not inherit our connection.
+        fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);
+        XSetErrorHandler(noteXError);
+        root = DefaultRootWindow(display);
+        wmProtocols = XInternAtom(display, "WM_PROTOCOLS", False);
+        wmDeleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+        netWmPid = XInternAtom(display, "_NET_WM_PID", False);
+        // Every window mapped as a child of the root is reported to us from here on.
+        XSelectInput(display, root, SubstructureNotifyMask);
+        XSync(display, False);
+    }
+    ~XConnection() { XCloseDisplay(display); }
+    XConnection(const XConnection&) = delete;
+    XConnection& operator=(const XConnection&) = delete;
+
+    int fd() const { return ConnectionNumber(display); }
+
+    // Forgets the events of earlier runs.
+    void discardEvents() { XSync(display, True); }
+
+    // The top-level window just mapped, if it is the program's main window: that window, or
+    // (under a reparenting window manager, where the root's child is the frame) the client
+    // window inside it. Its size goes into run.
+    std::optional<Window> programWindow(Window mapped, pid_t pid, const Options& options,
+                                        Run& run, int depth = 0)
+    {
+        windowVanished = false;
+        XWindowAttributes attributes{};
+        const bool known = XGetWindowAttributes(display, mapped, &attributes) && !windowVanished;
+        if (!known || attributes.override_redirect) // menus and tooltips are not the window
+            return std::nullopt;
+        const std::optional<pid_t> owner = windowPid(mapped);
+        const bool ours = !owner || *owner == pid; // a window of another client never is
+        if (ours &&
+            ((attributes.width == options.width && attributes.height == options.height) ||
+             classNames(mapped, options.name))) {
+            run.width = attributes.width;
+            run.height = attributes.height;
+            return mapped;
+        }
+        if (depth > 0)
+            return std::nullopt;
+        Window rootReturn = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, mapped, &rootReturn, &parent, &children, &count) ||
+            windowVanished)
+            return std::nullopt;
+        std::optional<Window> found;
+        for (unsigned int i = 0; i < count && !found; ++i)
+            found = programWindow(children[i], pid, options, run, depth + 1);
+        if (children)
+            XFree(children);
+        return found;
+    }
+
+    void sendCloseRequest(Window window)
+    {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = wmProtocols;
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(wmDeleteWindow);
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, window, False, NoEventMask, &event);
+        XFlush(display);
+    }
+
+    Display* display = nullptr;
+    Window root = 0;
+
+private:
+    std::optional<pid_t> windowPid(Window window)
+    {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        std::optional<pid_t> pid;
+        if (XGetWindowProperty(display, window, netWmPid, 0, 1, False, XA_CARDINAL, &type,
+                               &format, &count, &after, &data) == Success &&
+            type == XA_CARDINAL && format == 32 && count == 1)
+            pid = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data));
+        if (data)
+            XFree(data);
+        return pid;
+    }
+
+    bool classNames(Window window, const std::string& name)
+    {
+        XClassHint hint{};
+        if (!XGetClassHint(display, window, &hint))
+            return false;
+        const bool match = (hint.res_name && strcasecmp(hint.res_name, name.c_str()) == 0) ||
+                           (hint.res_class && strcasecmp(hint.res_class, name.c_str()) == 0);
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+        return match;
+    }
+
+    Atom wmProtocols = 0;
+    Atom wmDeleteWindow = 0;
+    Atom netWmPid = 0;
+};
+
+// Tells of the child's end as a readable file descriptor, so that one poll() waits for the X
+// server and for the child together.
+class ChildSignal {
+public:
+    ChildSignal()
+    {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, SIGCHLD);
+        sigprocmask(SIG_BLOCK, &set, &original);
+        fd = signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
+        if (fd < 0)
+            fail(std::string("signalfd: ") + std::strerror(errno));
+    }
+    ~ChildSignal() { close(fd); }
+    ChildSignal(const ChildSignal&) = delete;
+    ChildSignal& operator=(const ChildSignal&) = delete;
+
+    void drain()
+    {
+        signalfd_siginfo info;
+        while (read(fd, &info, sizeof info) == sizeof info) {
+        }
+    }
+
+    int fd = -1;
+    sigset_t original; // what the program gets: it must not start with SIGCHLD blocked
+};
+
+std::string describeStatus(int status)
+{
+    if (WIFEXITED(status))
+        return "exit code " + std::to_string(WEXITSTATUS(status));
+    if (WIFSIGNALED(status))
+        return std::string("signal ") + strsignal(WTERMSIG(status));
+    return "status " + std::to_string(status);
+}
+
+class Probe {
+public:
+    explicit Probe(const Options& options) : options(options) {}
+
+    Run runOnce()
+    {
+        std::string folder =
+            (std::filesystem::temp_directory_path() / "startup-probe-XXXXXX").string();
+        if (!mkdtemp(folder.data()))
+            fail(std::string("mkdtemp: ") + std::strerror(errno));
+        x.discardEvents();
+        childSignal.drain();
+
+        const Clock::time_point start = Clock::now();
+        pid = fork();
+        if (pid < 0)
+            fail(std::string("fork: ") + std::strerror(errno));
+        if (pid == 0)
+            startProgram(folder);
+
+        Run run;
+        const Window window = waitForWindow(start, run);
+        x.sendCloseRequest(window);
+        rusage usage{};
+        const int status = waitForExit(start, run, usage);
+        pid = -1;
+        std::filesystem::remove_all(folder);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            fail(options.name + " ended with " + describeStatus(status) +
+                 " after the close request");
+        run.peakKib = usage.ru_maxrss; // KiB on Linux
+        return run;
+    }
+
+private:
+    [[noreturn]] void startProgram(const std::string& folder)
+    {
+        sigprocmask(SIG_SETMASK, &childSignal.original, nullptr);
+        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+        dup2(STDERR_FILENO, STDOUT_FILENO);
+        execvp(options.command[0], options.command.data());
+        std::fprintf(stderr, "startup-probe: cannot start %s: %s\n", options.command[0],
+                     std::strerror(errno));
+        _exit(127);
+    }
+
+    [[noreturn]] void giveUp(const std::string& message)
+    {
+        if (pid > 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        fail(message);
+    }
+
+    // Waits until the program's window is mapped and returns it; the program must not end first.
+    Window waitForWindow(Clock::time_point start, Run& run)
+    {
+        const Clock::time_point deadline = start + kTimeout;
+        for (;;) {
+            while (XPending(x.display)) {
+                XEvent event;
+                XNextEvent(x.display, &event);
+                const Clock::time_point seen = Clock::now();
+                if (event.type != MapNotify || event.xmap.event != x.root ||
+                    event.xmap.override_redirect)
+                    continue;
+                if (const auto window = x.programWindow(event.xmap.window, pid, options, run)) {
+                    run.shownMs = millisecondsBetween(start, seen);
+                    return *window;
+                }
+            }
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                pid = -1;
+                giveUp(options.name + " ended with " + describeStatus(status) +
+                       " before it showed a window");
+            }
+            pollfd waits[] = {{x.fd(), POLLIN, 0}, {childSignal.fd, POLLIN, 0}};
+            const int left = millisecondsUntil(deadline);
+            if (left == 0 || (poll(waits, 2, left) == 0 && Clock::now() >= deadline))
+                giveUp(options.name + " showed no window of " + std::to_string(options.width) +
+                       "x" + std::to_string(options.height) + " nor of WM_CLASS " +
+                       options.name + " within " + std::to_string(kTimeout.count()) + " s");
+            childSignal.drain();
+        }
+    }
+
+    int waitForExit(Clock::time_point start, Run& run, rusage& usage)
+    {
+        const Clock::time_point deadline = Clock::now() + kTimeout;
+        for (;;) {
+            int status = 0;
+            const pid_t ended = wait4(pid, &status, WNOHANG, &usage);
+            if (ended == pid) {
+                run.exitMs = millisecondsBetween(start, Clock::now());
+                return status;
+            }
+            if (ended < 0)
+                fail(std::string("wait4: ") + std::strerror(errno));
+            pollfd wait = {childSignal.fd, POLLIN, 0};
+            const int left = millisecondsUntil(deadline);
+            if (left == 0 || (poll(&wait, 1, left) == 0 && Clock::now() >= deadline))
+                giveUp(options.name + " did not end within " +
+                       std::to_string(kTimeout.count()) + " s of the close request");
+            childSignal.drain();
+        }
+    }
+
+    const Options& options;
+    XConnection x;
+    ChildSignal childSignal;
+    pid_t pid = -1;
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::string jsonString(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+template <typename T, typename Field>
+std::string jsonList(const std::vector<Run>& runs, Field field, const char* format)
+{
+    std::string out = "[";
+    for (const Run& run : runs) {
+        char number[32];
+        std::snprintf(number, sizeof number, format, static_cast<T>(run.*field));
+        out += (out.size() > 1 ? ", " : "") + std::string(number);
+    }
+    return out + "]";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::optional<Options> options = parseOptions(argc, argv);
+    if (!options)
+        return usage();
+    Probe probe(*options);
+    for (int i = 0; i < options->warmup; ++i)
+        probe.runOnce();
+    std::vector<Run> runs;
+    for (int i = 0; i < options->runs; ++i) {
+        runs.push_back(probe.runOnce());
+        const Run& run = runs.back();
+        std::fprintf(stderr, "%s run %d: shown %.1f ms, ended %.1f ms, peak %ld KiB\n",
+                     options->name.c_str(), i + 1, run.shownMs, run.exitMs, run.peakKib);
+    }
+
+    std::vector<double> shown, ended, peak;
+    for (const Run& run : runs) {
+        shown.push_back(run.shownMs);
+        ended.push_back(run.exitMs);
+        peak.push_back(static_cast<double>(run.peakKib));
+    }
+    std::string command;
+    for (const char* word : options->command)
+        if (word)
+            command += (command.empty() ? "" : " ") + std::string(word);
+    std::printf("{\"program\": %s, \"runs\": %d, \"warmup\": %d, \"shown_ms\": %.3f, "
+                "\"exit_ms\": %.3f, \"peak_kib\": %.0f, \"window\": \"%dx%d\", "
+                "\"shown_ms_each\": %s, \"exit_ms_each\": %s, \"peak_kib_each\": %s}\n",
+                jsonString(command).c_str(), options->runs, options->warmup, median(shown),
+                median(ended), median(peak), runs.front().width, runs.front().height,
+                jsonList<double>(runs, &Run::shownMs, "%.3f").c_str(),
+                jsonList<double>(runs, &Run::exitMs, "%.3f").c_str(),
+                jsonList<long>(runs, &Run::peakKib, "%ld").c_str());
+    return 0;
+}

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The real program on a virtual X display: it starts and shows its window, a second start is
+# refused while the first keeps running, and a close request (what the close box sends) ends
+# the first with exit code 0.
+set -euo pipefail
+program=$1
+send_close=$2
+
+work=$(mktemp -d)
+cleanup() {
+    [ -n "${first:-}" ] && kill "$first" 2>/dev/null || true
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+export XDG_RUNTIME_DIR="$work"
+unset QT_QPA_PLATFORM
+
+# Waits until a window of the program shows, and prints its id.
+wait_for_window() {
+    local pid=$1
+    for _ in $(seq 200); do
+        if id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1) && [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "no window of process $pid appeared" >&2
+    return 1
+}
+
+"$program" &
+first=$!
+main_window=$(wait_for_window "$first")
+echo "main window $main_window shown"
+
+# A second start shows its refusal; answering it ends that start with 0.
+"$program" &
+second=$!
+refusal=$(wait_for_window "$second")
+# The box closes on the key press, so sending the release may find no window.
+xdotool key --window "$refusal" Return 2>/dev/null || true
+set +e
+wait "$second"
+second_code=$?
+set -e
+[ "$second_code" = 0 ] || { echo "second start ended with $second_code" >&2; exit 1; }
+kill -0 "$first" || { echo "the first instance did not survive the second start" >&2; exit 1; }
+echo "second start refused with exit code 0; the first keeps running"
+
+"$send_close" "$main_window"
+set +e
+wait "$first"
+code=$?
+set -e
+first=
+[ "$code" = 0 ] || { echo "closing ended the program with $code" >&2; exit 1; }
+echo "close request ended the program with exit code 0"

@@ -1,0 +1,565 @@
+// The strengths page on real widgets, driven the way the teacher drives it: clicks on its radio
+// buttons, check boxes and clear button, keys, wheel turns and scroll-bar requests, and the
+// main window's keyword search.
+
+#include "pages/CDlgTab02.h"
+#include "support/ContentFile.h"
+#include "support/PageHost.h"
+#include "support/RecordingEffects.h"
+#include "support/StrengthsContent.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace testing_support;
+
+namespace {
+
+const std::string kContentName = "1 本人の長所・推薦事由等.txt";
+const std::string kPlaceholder = "キーワード検索";
+
+// The category check boxes in the page's table order, and the job types 製造 .. 全ての職種.
+const std::vector<int> kCheckBoxIds = {1053, 1054, 1055, 1056, 1057, 1058, 1059, 1076, 1077,
+                                       1060, 1061, 1062, 1063, 1064, 1065, 1078, 1079};
+constexpr int kManufacturing = 1066, kEngineering = 1067, kOtherJob = 1074, kAllJobs = 1075;
+constexpr int kGrades = 1053, kClub = 1057, kResponsibility = 1060, kCooperation = 1061,
+              kSincerity = 1079;
+constexpr int kClearButton = 1001;
+
+// Seven sentences over a few job types and categories (codes in the comments).
+const std::vector<std::string> kCategoryContent = {
+    strengthsRecord({0, 19, 10}, "製造実習で責任感と優秀な成績を示した。"),   // S0
+    strengthsRecord({0, 19, 14}, "製造を志し、部活動でも責任感が強い。"),     // S1
+    strengthsRecord({0, 20}, "製造の仕事に向く協調性がある。"),              // S2
+    strengthsRecord({1, 19}, "技術職を志望し、責任感が強い。"),              // S3
+    strengthsRecord({1, 14}, "技術を部活動で磨いた。"),                      // S4
+    strengthsRecord({9, 26}, "どの職種でも誠実さが光る。"),                  // S5
+    strengthsRecord({14, 20}, "部活動で協調性を身につけた。"),               // S6
+};
+const std::string S0 = "製造実習で責任感と優秀な成績を示した。", S1 = "製造を志し、部活動でも責任感が強い。",
+                  S2 = "製造の仕事に向く協調性がある。", S3 = "技術職を志望し、責任感が強い。",
+                  S4 = "技術を部活動で磨いた。", S5 = "どの職種でも誠実さが光る。",
+                  S6 = "部活動で協調性を身につけた。";
+
+// Job type j (radio button 1066 + j) has the number of sentences given here; the seven of job
+// type 3 also carry code 10 (成績優秀).
+const std::vector<std::pair<int, int>> kJobSizes = {{0, 2}, {1, 3}, {2, 4}, {3, 7}};
+
+std::string pagingSentence(int job, int i)
+{
+    return "職種" + std::to_string(job) + "の例文" + std::to_string(i);
+}
+
+std::vector<std::string> pagingContent()
+{
+    std::vector<std::string> records;
+    for (const auto& [job, count] : kJobSizes) {
+        for (int i = 0; i < count; ++i) {
+            if (job == 3)
+                records.push_back(strengthsRecord({job, 10}, pagingSentence(job, i)));
+            else
+                records.push_back(strengthsRecord({job}, pagingSentence(job, i)));
+        }
+    }
+    return records;
+}
+
+std::string utf8(const QString& text) { return text.toStdString(); }
+std::string utf8(const std::u16string& text) { return utf8(QString::fromStdU16String(text)); }
+
+// Counts the key presses that get through to one widget.
+class KeyPressCounter : public QObject {
+public:
+    explicit KeyPressCounter(QObject* watched) { watched->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress)
+            ++count;
+        return false;
+    }
+};
+
+class StrengthsPage : public ::testing::Test {
+protected:
+    // The page over a content of these records, inside a shown and active main window.
+    void open(const std::vector<std::string>& records)
+    {
+        std::string data;
+        for (const std::string& record : records)
+            data += record;
+        use = std::make_unique<UseContentFile>(folder.writeArchive("content.zip", {{kContentName, data}}));
+        page = std::make_unique<CDlgTab02>(&host);
+        ASSERT_TRUE(page->Create());
+        host.show();
+        QApplication::setActiveWindow(&host);
+    }
+
+    QAbstractButton* button(int id) const { return page->control<QAbstractButton>(id); }
+    void click(int id) { QTest::mouseClick(button(id), Qt::LeftButton); }
+    QPlainTextEdit* box(int k) const { return page->control<QPlainTextEdit>(1037 + k); }
+    QScrollBar* bar() const { return page->control<QScrollBar>(1033); }
+    std::string countLabel() const { return utf8(page->control<QLabel>(1035)->text()); }
+    std::string hostKeyword() const { return utf8(host.keywordBoxText()); }
+    void setHostKeyword(const std::u16string& text) { host.SetDlgItemText(1121, text); }
+
+    std::vector<std::string> boxTexts() const
+    {
+        return {utf8(box(0)->toPlainText()), utf8(box(1)->toPlainText()),
+                utf8(box(2)->toPlainText())};
+    }
+    // The scroll position and the three sentences shown, and what they should be at p.
+    std::pair<int, std::vector<std::string>> shown() const { return {bar()->value(), boxTexts()}; }
+    static std::pair<int, std::vector<std::string>> at(int job, int p)
+    {
+        return {p, {pagingSentence(job, p), pagingSentence(job, p + 1), pagingSentence(job, p + 2)}};
+    }
+
+    std::vector<int> enabledBoxes() const
+    {
+        std::vector<int> ids;
+        for (const int id : kCheckBoxIds) {
+            if (button(id)->isEnabled())
+                ids.push_back(id);
+        }
+        return ids;
+    }
+    std::vector<int> checkedBoxes() const
+    {
+        std::vector<int> ids;
+        for (const int id : kCheckBoxIds) {
+            if (button(id)->isChecked())
+                ids.push_back(id);
+        }
+        return ids;
+    }
+    int checkedJobType() const
+    {
+        for (int id = kManufacturing; id <= kAllJobs; ++id) {
+            if (button(id)->isChecked())
+                return id;
+        }
+        return -1;
+    }
+
+    RecordingEffects effects;
+    ContentFolder folder;
+    std::unique_ptr<UseContentFile> use;
+    PageHost host;
+    std::unique_ptr<CDlgTab02> page;
+};
+
+void turnWheel(QWidget* target, int delta)
+{
+    const QPointF pos = target->rect().center();
+    QWheelEvent event(pos, target->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
+}
+
+const std::vector<std::string> kNoSentence = {"", "", ""};
+
+} // namespace
+
+TEST_F(StrengthsPage, StartsEmptyWithEveryCategoryUsable)
+{
+    open(kCategoryContent);
+    EXPECT_EQ(countLabel(), "0 件");
+    EXPECT_EQ(boxTexts(), kNoSentence);
+    EXPECT_FALSE(bar()->isEnabled());
+    EXPECT_EQ(enabledBoxes(), kCheckBoxIds);
+    EXPECT_TRUE(checkedBoxes().empty());
+    EXPECT_EQ(checkedJobType(), -1);
+    EXPECT_EQ(page->matchList().matchCount, 0);
+}
+
+TEST_F(StrengthsPage, FitsEachCategoryButtonToItsCaption)
+{
+    open(kCategoryContent);
+    EXPECT_EQ(button(1054)->width(), 225); // 特定の教科・科目に関する記載
+    EXPECT_EQ(button(1072)->width(), 45);  // 建設
+    EXPECT_EQ(button(kResponsibility)->width(), 60);
+    std::vector<int> buttons = kCheckBoxIds;
+    for (int id = kManufacturing; id <= kAllJobs; ++id)
+        buttons.push_back(id);
+    for (const int id : buttons)
+        EXPECT_EQ(button(id)->width(), 15 * (button(id)->text().size() + 1)) << id;
+}
+
+TEST_F(StrengthsPage, CombinesTheJobTypeAndTheCheckedCategoriesWithAnd)
+{
+    open(kCategoryContent);
+    click(kManufacturing);
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S0, S1, S2}));
+    EXPECT_EQ(countLabel(), "3 件");
+    EXPECT_EQ(enabledBoxes(), (std::vector<int>{kGrades, kClub, kResponsibility, kCooperation}));
+    EXPECT_EQ(hostKeyword(), kPlaceholder);
+
+    click(kResponsibility);
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S0, S1, ""}));
+    EXPECT_EQ(countLabel(), "2 件");
+    EXPECT_EQ(enabledBoxes(), (std::vector<int>{kGrades, kClub, kResponsibility}))
+        << "the checked box stays usable, 協調性 occurs in no match";
+    EXPECT_EQ(checkedJobType(), kManufacturing);
+
+    click(kGrades);
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S0, "", ""}));
+    EXPECT_EQ(countLabel(), "1 件");
+    EXPECT_EQ(checkedBoxes(), (std::vector<int>{kGrades, kResponsibility}));
+
+    click(kCooperation); // disabled: nothing happens
+    EXPECT_EQ(countLabel(), "1 件");
+    EXPECT_FALSE(button(kCooperation)->isChecked());
+}
+
+TEST_F(StrengthsPage, CombinesCheckedCategoriesWithoutAJobTypeAndEmptiesWhenNoneIsLeft)
+{
+    open(kCategoryContent);
+    click(kClub);
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S1, S4, S6}));
+    EXPECT_EQ(countLabel(), "3 件");
+    EXPECT_EQ(enabledBoxes(), (std::vector<int>{kClub, kResponsibility, kCooperation}));
+
+    click(kCooperation);
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S6, "", ""}));
+    EXPECT_EQ(countLabel(), "1 件");
+
+    click(kCooperation);
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S1, S4, S6}));
+
+    click(kClub); // nothing chosen: nothing shown, not the whole content
+    EXPECT_EQ(boxTexts(), kNoSentence);
+    EXPECT_EQ(countLabel(), "0 件");
+    EXPECT_EQ(enabledBoxes(), kCheckBoxIds);
+    EXPECT_EQ(checkedJobType(), -1);
+    EXPECT_EQ(page->matchList().matchCount, 0);
+}
+
+TEST_F(StrengthsPage, AJobTypeClickStartsAgainFromTheJobTypeAlone)
+{
+    open(kCategoryContent);
+    click(kManufacturing);
+    click(kResponsibility);
+    click(kEngineering); // another job type drops 責任感
+    EXPECT_TRUE(checkedBoxes().empty());
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S3, S4, ""}));
+    EXPECT_EQ(countLabel(), "2 件");
+    EXPECT_EQ(enabledBoxes(), (std::vector<int>{kClub, kResponsibility}));
+
+    click(kClub);
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S4, "", ""}));
+    click(kEngineering); // the selected job type again
+    EXPECT_EQ(checkedJobType(), kEngineering);
+    EXPECT_TRUE(checkedBoxes().empty());
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S3, S4, ""}));
+    EXPECT_EQ(countLabel(), "2 件");
+}
+
+TEST_F(StrengthsPage, UncheckingTheLastBoxShowsTheJobTypeResultAgain)
+{
+    open(kCategoryContent);
+    click(kManufacturing);
+    click(kResponsibility);
+    click(kResponsibility);
+    EXPECT_EQ(checkedJobType(), kManufacturing);
+    EXPECT_TRUE(checkedBoxes().empty());
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S0, S1, S2}));
+    EXPECT_EQ(countLabel(), "3 件");
+    EXPECT_EQ(enabledBoxes(), (std::vector<int>{kGrades, kClub, kResponsibility, kCooperation}));
+    EXPECT_EQ(hostKeyword(), kPlaceholder);
+}
+
+TEST_F(StrengthsPage, AllJobTypesIsOneCategoryLikeTheOthers)
+{
+    open(kCategoryContent);
+    click(kAllJobs);
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S5, "", ""}));
+    EXPECT_EQ(countLabel(), "1 件");
+    EXPECT_EQ(enabledBoxes(), std::vector<int>{kSincerity});
+}
+
+TEST_F(StrengthsPage, AJobTypeWithoutSentencesLeavesOnlyTheWaysOut)
+{
+    open(kCategoryContent);
+    click(kOtherJob);
+    EXPECT_EQ(countLabel(), "0 件");
+    EXPECT_EQ(boxTexts(), kNoSentence);
+    EXPECT_TRUE(enabledBoxes().empty());
+    for (int id = kManufacturing; id <= kAllJobs; ++id)
+        EXPECT_TRUE(button(id)->isEnabled()) << id;
+    EXPECT_TRUE(button(kClearButton)->isEnabled());
+
+    click(kManufacturing);
+    EXPECT_EQ(countLabel(), "3 件");
+    EXPECT_EQ(enabledBoxes(), (std::vector<int>{kGrades, kClub, kResponsibility, kCooperation}));
+}
+
+TEST_F(StrengthsPage, KeywordAndCategoryResultsReplaceEachOther)
+{
+    open(kCategoryContent);
+    click(kManufacturing);
+    click(kResponsibility);
+
+    setHostKeyword(u"\u3000部活 ");
+    page->SearchKeyword(host.keywordBoxText());
+    EXPECT_EQ(hostKeyword(), "部活");
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S1, S4, S6}));
+    EXPECT_EQ(countLabel(), "3 件");
+    EXPECT_EQ(checkedJobType(), -1);
+    EXPECT_TRUE(checkedBoxes().empty());
+    EXPECT_EQ(enabledBoxes(), kCheckBoxIds);
+    EXPECT_TRUE(effects.messages.empty());
+
+    page->SearchKeyword(u"責任感\u3000製造"); // both words, in any order
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S0, S1, ""}));
+    EXPECT_EQ(hostKeyword(), "責任感\u3000製造");
+
+    click(kCooperation);
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S2, S6, ""}));
+    EXPECT_EQ(countLabel(), "2 件");
+    EXPECT_EQ(hostKeyword(), kPlaceholder);
+}
+
+TEST_F(StrengthsPage, AskForAKeywordAndChangesNothingWhenThereIsNone)
+{
+    open(kCategoryContent);
+    click(kManufacturing);
+    click(kResponsibility);
+    const std::vector<std::u16string> rejected = {u"", u"  \t", u"\u3000 \u3000",
+                                                  u" キーワード検索\u3000"};
+    for (const std::u16string& keyword : rejected) {
+        setHostKeyword(keyword);
+        page->SearchKeyword(keyword);
+        EXPECT_EQ(host.keywordBoxText(), keyword) << "the page leaves the keyword box alone";
+    }
+    ASSERT_EQ(effects.messages.size(), rejected.size());
+    for (const ShownMessage& message : effects.messages) {
+        EXPECT_EQ(utf8(message.text), "キーワードを入力してください");
+        EXPECT_EQ(message.caption, u"");
+        EXPECT_EQ(message.owner, page.get());
+    }
+    EXPECT_EQ(checkedJobType(), kManufacturing);
+    EXPECT_EQ(checkedBoxes(), std::vector<int>{kResponsibility});
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S0, S1, ""}));
+    EXPECT_EQ(countLabel(), "2 件");
+    EXPECT_EQ(enabledBoxes(), (std::vector<int>{kGrades, kClub, kResponsibility}));
+}
+
+TEST_F(StrengthsPage, ClearButtonReturnsToTheEmptyPage)
+{
+    open(kCategoryContent);
+    click(kManufacturing);
+    click(kResponsibility);
+    click(kClearButton);
+    EXPECT_EQ(checkedJobType(), -1);
+    EXPECT_TRUE(checkedBoxes().empty());
+    EXPECT_EQ(enabledBoxes(), kCheckBoxIds);
+    EXPECT_EQ(boxTexts(), kNoSentence);
+    EXPECT_EQ(countLabel(), "0 件");
+
+    page->SearchKeyword(u"部活");
+    EXPECT_EQ(hostKeyword(), "部活");
+    click(kClearButton);
+    EXPECT_EQ(hostKeyword(), kPlaceholder);
+    EXPECT_EQ(boxTexts(), kNoSentence);
+    EXPECT_EQ(countLabel(), "0 件");
+}
+
+TEST_F(StrengthsPage, ScrollBarIsUsableExactlyWhileMoreThanThreeSentencesMatch)
+{
+    open(pagingContent());
+    click(kOtherJob);
+    EXPECT_EQ(countLabel(), "0 件");
+    EXPECT_FALSE(bar()->isEnabled());
+    turnWheel(box(1)->viewport(), -120);
+    EXPECT_EQ(bar()->value(), 0);
+
+    click(kManufacturing);
+    EXPECT_EQ(countLabel(), "2 件");
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{pagingSentence(0, 0), pagingSentence(0, 1), ""}));
+    EXPECT_FALSE(bar()->isEnabled());
+
+    click(kEngineering);
+    EXPECT_EQ(shown(), at(1, 0));
+    EXPECT_FALSE(bar()->isEnabled());
+    EXPECT_EQ(bar()->maximum(), 0);
+
+    click(1068);
+    EXPECT_EQ(countLabel(), "4 件");
+    EXPECT_EQ(shown(), at(2, 0));
+    EXPECT_TRUE(bar()->isEnabled());
+    EXPECT_EQ(std::pair(bar()->minimum(), bar()->maximum()), std::pair(0, 1));
+
+    click(1069);
+    EXPECT_EQ(countLabel(), "7 件");
+    EXPECT_EQ(std::pair(bar()->minimum(), bar()->maximum()), std::pair(0, 4));
+    EXPECT_EQ(page->maxScrollPos, 4);
+
+    bar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    click(kManufacturing); // back to two: unusable again, from the top
+    EXPECT_FALSE(bar()->isEnabled());
+    EXPECT_EQ(std::pair(bar()->value(), bar()->maximum()), std::pair(0, 0));
+
+    click(1069);
+    bar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    click(kClearButton);
+    EXPECT_FALSE(bar()->isEnabled());
+    EXPECT_EQ(std::pair(bar()->value(), bar()->maximum()), std::pair(0, 0));
+    EXPECT_EQ(countLabel(), "0 件");
+}
+
+TEST_F(StrengthsPage, LineAndPageStepsStayWithinTheMatches)
+{
+    open(pagingContent());
+    click(1069); // seven matches, positions 0 .. 4
+    for (const int p : {3, 4, 4}) {
+        bar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        EXPECT_EQ(shown(), at(3, p));
+    }
+    for (const int p : {1, 0, 0}) {
+        bar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+        EXPECT_EQ(shown(), at(3, p));
+    }
+    for (const int p : {1, 2, 3, 4, 4}) {
+        bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        EXPECT_EQ(shown(), at(3, p));
+    }
+    for (const int p : {3, 2, 1, 0, 0}) {
+        bar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        EXPECT_EQ(shown(), at(3, p));
+    }
+}
+
+TEST_F(StrengthsPage, HomeEndAndTheThumbMoveTheSentencesShown)
+{
+    open(pagingContent());
+    click(1069);
+    bar()->setFocus();
+    bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QTest::keyClick(bar(), Qt::Key_Home); // one sentence up, not to the first
+    EXPECT_EQ(shown(), at(3, 1));
+    QTest::keyClick(bar(), Qt::Key_End);
+    QTest::keyClick(bar(), Qt::Key_End);
+    EXPECT_EQ(shown(), at(3, 3));
+    bar()->triggerAction(QAbstractSlider::SliderToMaximum);
+    bar()->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(shown(), at(3, 4));
+    bar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(shown(), at(3, 3));
+
+    bar()->setSliderDown(true);
+    bar()->setSliderPosition(0);
+    EXPECT_EQ(shown(), at(3, 0)) << "the boxes follow the thumb while it is dragged";
+    bar()->setSliderPosition(2);
+    EXPECT_EQ(shown(), at(3, 2));
+    bar()->setSliderDown(false);
+    EXPECT_EQ(shown(), at(3, 2));
+}
+
+TEST_F(StrengthsPage, EachWheelTurnMovesOneSentence)
+{
+    open(pagingContent());
+    click(1068); // four matches
+    turnWheel(box(1)->viewport(), -120);
+    EXPECT_EQ(shown(), at(2, 1));
+    EXPECT_EQ(bar()->value(), bar()->maximum());
+    turnWheel(box(1)->viewport(), -120);
+    EXPECT_EQ(shown(), at(2, 1));
+    turnWheel(page.get(), 120);
+    EXPECT_EQ(shown(), at(2, 0));
+
+    click(1069);
+    turnWheel(box(0)->viewport(), -360); // however far the turn
+    EXPECT_EQ(shown(), at(3, 1));
+    turnWheel(button(kResponsibility), -120);
+    EXPECT_EQ(shown(), at(3, 2));
+    turnWheel(bar(), 240);
+    EXPECT_EQ(shown(), at(3, 1));
+}
+
+TEST_F(StrengthsPage, BackgroundClickFocusesTheScrollBarOnlyWithMoreThanThreeMatches)
+{
+    open(pagingContent());
+    const QPoint background(440, 600);
+    ASSERT_EQ(page->childAt(background), nullptr);
+
+    click(kGrades); // seven matches: the check box hands the focus on to the scroll bar
+    EXPECT_TRUE(bar()->hasFocus());
+
+    click(1068); // four matches; the radio button keeps the focus
+    ASSERT_FALSE(bar()->hasFocus());
+    QTest::mouseClick(page.get(), Qt::LeftButton, {}, background);
+    EXPECT_TRUE(bar()->hasFocus());
+
+    click(kEngineering); // three
+    QTest::mouseClick(page.get(), Qt::LeftButton, {}, background);
+    EXPECT_FALSE(bar()->hasFocus());
+    EXPECT_FALSE(bar()->isEnabled());
+    EXPECT_EQ(shown(), at(1, 0));
+}
+
+TEST_F(StrengthsPage, EnterEscapeAndBackspaceDoNothingOnACheckBox)
+{
+    open(kCategoryContent);
+    click(kManufacturing);
+    QAbstractButton* responsibility = button(kResponsibility);
+    responsibility->setFocus();
+    ASSERT_TRUE(responsibility->hasFocus());
+    KeyPressCounter reached(responsibility);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Backspace})
+        QTest::keyClick(responsibility, key);
+    EXPECT_EQ(reached.count, 0) << "the page discards these keys before the check box sees them";
+    EXPECT_FALSE(responsibility->isChecked());
+    EXPECT_EQ(countLabel(), "3 件");
+    EXPECT_EQ(checkedJobType(), kManufacturing);
+
+    QTest::keyClick(responsibility, Qt::Key_Space); // other keys keep their standard meaning
+    EXPECT_EQ(reached.count, 1);
+    EXPECT_TRUE(responsibility->isChecked());
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{S0, S1, ""}));
+}
+
+TEST_F(StrengthsPage, DoubleClickSelectsTheWholeSentence)
+{
+    std::string first, second;
+    for (int i = 0; i < 20; ++i) {
+        first += "責任感を持って最後まで取り組んだ。";
+        second += "周囲と協力して行事を成功させた。";
+    }
+    open({strengthsRecord({0}, first + "\\n" + second)});
+    click(kManufacturing);
+    QPlainTextEdit* sentence = box(0);
+    QCoreApplication::processEvents(); // lets the box lay its text out
+    ASSERT_GT(sentence->verticalScrollBar()->maximum(), 0) << "part of the sentence is hidden";
+
+    QTest::mouseClick(sentence->viewport(), Qt::LeftButton);
+    EXPECT_TRUE(sentence->textCursor().selectedText().isEmpty()) << "a single click only places the caret";
+
+    button(kManufacturing)->setFocus();
+    QTest::mouseDClick(sentence->viewport(), Qt::LeftButton);
+    const QString selected = sentence->textCursor().selectedText().replace(QChar(0x2029), u'\n');
+    EXPECT_EQ(utf8(selected), first + "\n" + second);
+    EXPECT_TRUE(sentence->hasFocus());
+
+    QTest::keyClicks(sentence, "abc");
+    EXPECT_EQ(utf8(sentence->toPlainText()), first + "\n" + second) << "the box is read-only";
+
+    QPlainTextEdit* empty = box(1);
+    QTest::mouseDClick(empty->viewport(), Qt::LeftButton);
+    EXPECT_TRUE(empty->textCursor().selectedText().isEmpty());
+    EXPECT_TRUE(empty->hasFocus());
+}
