@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs content_bench, times grep over the same sentences, and prints the summary with the
-# ratios the team aims at.
+# Runs content_bench, times grep over the same sentences, times the program's start-up and end
+# on a virtual X display, and prints the summary with the ratios the team aims at.
 #
 #   bench/run-benchmarks.sh BUILD_DIR
 set -euo pipefail
@@ -9,7 +9,12 @@ build=$(cd "${1:?usage: bench/run-benchmarks.sh BUILD_DIR}" && pwd)
 bin=$build/bin
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/verdane-bench-XXXXXX")
-trap 'rm -rf "$work"' EXIT
+xvfb=
+cleanup() {
+    if [[ -n $xvfb ]]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
 records=100000 # as many as content_bench loads
 runs=15
 
@@ -39,6 +44,33 @@ echo "grep over the same $records sentences (LC_ALL=$LC_ALL), rare term $rare, c
 timeGrep rare "$rare"
 timeGrep common "$common"
 
+# Start-up and end, on a virtual X display of its own so that nothing else on a desktop gets in
+# the way: an empty window of the same size (the floor), the program with the sample content, and
+# the program from a copy of its folder holding a content of 100,000 sentences per content name.
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+[[ -s $work/display ]] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(cat "$work/display")"
+
+large=$work/large
+mkdir "$large"
+cp "$bin/verdane" "$bin/libtessera.so" "$large/"
+echo
+echo "Writing a content file of $records sentences per content name for the start-up at scale"
+"$bin/verdane-synth" "$large/verdane-content.zip" "$records"
+
+echo
+echo "Start-up on the virtual display $DISPLAY (from start until the window shows and until the"
+echo "program has ended after a close request):"
+"$bin/startup-probe" "$bin/bare-window" >"$work/startup-bare.json"
+"$bin/startup-probe" "$bin/verdane" >"$work/startup-sample.json"
+"$bin/startup-probe" "$large/verdane" >"$work/startup-large.json"
+kill "$xvfb"
+wait "$xvfb" 2>/dev/null || true
+xvfb=
+
 python3 "$here/summarise.py" "$work/bench.json" \
     "$work/grep-rare.json" "$(cat "$work/grep-rare.count")" \
-    "$work/grep-common.json" "$(cat "$work/grep-common.count")"
+    "$work/grep-common.json" "$(cat "$work/grep-common.count")" \
+    --startup "$work/startup-bare.json" "$work/startup-sample.json" "$work/startup-large.json"

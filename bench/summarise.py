@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
-"""Prints the figures of content_bench and of grep side by side, and the ratios the team aims at.
+"""Prints the figures of content_bench and of grep side by side, the start-up figures, and the
+ratios the team aims at.
 
     summarise.py BENCH.json GREP_RARE.json RARE_COUNT GREP_COMMON.json COMMON_COUNT
+                 [--startup BARE.json SAMPLE.json LARGE.json]
 
 BENCH.json is Google Benchmark's JSON output (medians of repetitions are taken); the grep files
-are hyperfine's --export-json or time_process.py's, their counts what grep -c printed.
+are hyperfine's --export-json or time_process.py's, their counts what grep -c printed. The
+start-up files are startup-probe's lines for the bare window, the program with the sample content
+and the program with 100,000 records in each content.
 """
+import argparse
 import json
-import sys
 
 FIGURES = [  # benchmark, label
     ("BM_ReadTexts", "plain read of every text code unit"),
@@ -55,6 +59,22 @@ def grep_median(path, count):
     return {"ms": result["median"] * 1000, "matches": int(count)}
 
 
+# The large content file holds every content (verdane-synth writes all seven) and the pages load
+# all of them before the window shows.
+CONTENTS_AT_START_UP = 7
+
+STARTUP_FIGURES = [  # key, label
+    ("bare", "bare window (floor)"),
+    ("sample", "verdane, sample content"),
+    ("large", f"verdane, 100,000 records x {CONTENTS_AT_START_UP} contents"),
+]
+
+
+def startup_figures(path):
+    with open(path, encoding="utf-8") as f:
+        return json.loads(f.read())
+
+
 def verdict(value, op, aim):
     if (value <= aim) if op == "<=" else (value >= aim):
         return "meets"
@@ -65,12 +85,45 @@ def short(name):
     return name.removeprefix("BM_")
 
 
+def aim_line(label, value, unit, op, aim):
+    aim_text = f"{'≤' if op == '<=' else '≥'} {aim}{unit}"
+    print(f"  {label:<40} {value:>8.2f}{unit:<4} aim {aim_text:<8} {verdict(value, op, aim)}")
+
+
+def print_startup(paths, load_ms):
+    runs = {key: startup_figures(path) for (key, _), path in zip(STARTUP_FIGURES, paths)}
+    print(f"\nStart-up (medians of {runs['bare']['runs']} runs, wall clock from start: until the"
+          " window is mapped, until the process has ended after a close request)")
+    for key, label in STARTUP_FIGURES:
+        r = runs[key]
+        print(f"  {label:<40} shown {r['shown_ms']:>8.1f} ms   ended {r['exit_ms']:>8.1f} ms"
+              f"   peak {r['peak_kib'] / 1024:>7.1f} MiB")
+
+    bare, sample, large = runs["bare"], runs["sample"], runs["large"]
+    floor = bare["exit_ms"] + CONTENTS_AT_START_UP * load_ms
+    print(f"  {'bare ended + ' + str(CONTENTS_AT_START_UP) + ' x Load':<40}"
+          f"                    {floor:>8.1f} ms")
+    print("\nStart-up ratios")
+    aim_line("sample / bare, time to shown", sample["shown_ms"] / bare["shown_ms"], "", "<=", 1.5)
+    aim_line("sample / bare, time to end", sample["exit_ms"] / bare["exit_ms"], "", "<=", 1.5)
+    aim_line("sample - bare, peak memory", (sample["peak_kib"] - bare["peak_kib"]) / 1024,
+             " MiB", "<=", 15)
+    aim_line(f"large end / (bare end + {CONTENTS_AT_START_UP} x Load)",
+             large["exit_ms"] / floor, "", "<=", 1.5)
+
+
 def main():
-    if len(sys.argv) != 6:
-        sys.exit(__doc__)
-    figures = benchmark_medians(sys.argv[1])
-    figures["grep_rare"] = grep_median(sys.argv[2], sys.argv[3])
-    figures["grep_common"] = grep_median(sys.argv[4], sys.argv[5])
+    parser = argparse.ArgumentParser(usage=__doc__)
+    parser.add_argument("bench")
+    parser.add_argument("grep_rare")
+    parser.add_argument("rare_count")
+    parser.add_argument("grep_common")
+    parser.add_argument("common_count")
+    parser.add_argument("--startup", nargs=3, metavar=("BARE", "SAMPLE", "LARGE"))
+    args = parser.parse_args()
+    figures = benchmark_medians(args.bench)
+    figures["grep_rare"] = grep_median(args.grep_rare, args.rare_count)
+    figures["grep_common"] = grep_median(args.grep_common, args.common_count)
 
     print("\nFigures (medians, wall clock)")
     for name, label in FIGURES:
@@ -84,6 +137,9 @@ def main():
         label = f"{short(top)} / {short(bottom)}"
         aim_text = f"{'≤' if op == '<=' else '≥'} {aim}"
         print(f"  {label:<40} {value:>8.2f}   aim {aim_text:<6} {verdict(value, op, aim)}")
+
+    if args.startup:
+        print_startup(args.startup, figures["BM_Load"]["ms"])
 
 
 if __name__ == "__main__":

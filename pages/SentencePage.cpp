@@ -142,6 +142,8 @@ void SentencePage::SetUpDisplayControls()
         // The text starts 6 pixels below the box's upper border.
         box->setFormattingRect(box->formattingRect().adjusted(0, 6, 0, 12));
     }
+    // The thumb's length shows how much of the list one page of boxes holds.
+    scrollBar->setPageStep(look_.boxesPerPage);
     control(kKeywordBoxId)->setFont(resultFont);
     SetDlgItemText(kKeywordBoxId, kPlaceholder);
 }

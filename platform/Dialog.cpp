@@ -326,8 +326,12 @@ void Dialog::applyColours(QWidget* widget, const ControlColours& colours)
 {
     QPalette palette = widget->palette();
     const QColor background = colours.textBackground.value_or(colours.brush);
+    // Buttons fill their background with the button colour, labels with the window colour;
+    // edit boxes show their text on the base colour. Check boxes keep their white box.
     palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::Base, background);
+    palette.setColor(widget->backgroundRole(), background);
+    if (dynamic_cast<QPlainTextEdit*>(widget) || dynamic_cast<QLineEdit*>(widget))
+        palette.setColor(QPalette::Base, background);
     if (colours.text) {
         // Disabled controls keep the system's grey text.
         for (const auto group : {QPalette::Active, QPalette::Inactive}) {

@@ -24,7 +24,8 @@
 
 using namespace testing_support;
 
-namespace {
+namespace
+{
 
 const std::string kContentName = "1 本人の長所・推薦事由等.txt";
 const std::string kPlaceholder = "キーワード検索";
@@ -32,28 +33,31 @@ const std::string kPlaceholder = "キーワード検索";
 // The category check boxes in the page's table order, and the job types 製造 .. 全ての職種.
 const std::vector<int> kCheckBoxIds = {1053, 1054, 1055, 1056, 1057, 1058, 1059, 1076, 1077,
                                        1060, 1061, 1062, 1063, 1064, 1065, 1078, 1079};
-constexpr int kManufacturing = 1066, kEngineering = 1067, kOtherJob = 1074, kAllJobs = 1075;
+constexpr int kManufacturing = 1066, kEngineering = 1067, kOffice = 1068, kSales = 1069,
+              kOtherJob = 1074, kAllJobs = 1075;
 constexpr int kGrades = 1053, kClub = 1057, kResponsibility = 1060, kCooperation = 1061,
               kSincerity = 1079;
 constexpr int kClearButton = 1001;
 
-// Seven sentences over a few job types and categories (codes in the comments).
-const std::vector<std::string> kCategoryContent = {
-    strengthsRecord({0, 19, 10}, "製造実習で責任感と優秀な成績を示した。"),   // S0
-    strengthsRecord({0, 19, 14}, "製造を志し、部活動でも責任感が強い。"),     // S1
-    strengthsRecord({0, 20}, "製造の仕事に向く協調性がある。"),              // S2
-    strengthsRecord({1, 19}, "技術職を志望し、責任感が強い。"),              // S3
-    strengthsRecord({1, 14}, "技術を部活動で磨いた。"),                      // S4
-    strengthsRecord({9, 26}, "どの職種でも誠実さが光る。"),                  // S5
-    strengthsRecord({14, 20}, "部活動で協調性を身につけた。"),               // S6
-};
-const std::string S0 = "製造実習で責任感と優秀な成績を示した。", S1 = "製造を志し、部活動でも責任感が強い。",
-                  S2 = "製造の仕事に向く協調性がある。", S3 = "技術職を志望し、責任感が強い。",
-                  S4 = "技術を部活動で磨いた。", S5 = "どの職種でも誠実さが光る。",
-                  S6 = "部活動で協調性を身につけた。";
+// Seven sentences over a few job types and categories; the codes stand in categoryContent().
+const std::string S0 = "製造実習で責任感と優秀な成績を示した。";
+const std::string S1 = "製造を志し、部活動でも責任感が強い。";
+const std::string S2 = "製造の仕事に向く協調性がある。";
+const std::string S3 = "技術職を志望し、責任感が強い。";
+const std::string S4 = "技術を部活動で磨いた。";
+const std::string S5 = "どの職種でも誠実さが光る。";
+const std::string S6 = "部活動で協調性を身につけた。";
 
-// Job type j (radio button 1066 + j) has the number of sentences given here; the seven of job
-// type 3 also carry code 10 (成績優秀).
+std::vector<std::string> categoryContent()
+{
+    return {strengthsRecord({0, 19, 10}, S0), strengthsRecord({0, 19, 14}, S1),
+            strengthsRecord({0, 20}, S2),     strengthsRecord({1, 19}, S3),
+            strengthsRecord({1, 14}, S4),     strengthsRecord({9, 26}, S5),
+            strengthsRecord({14, 20}, S6)};
+}
+
+// Job type j (radio button 1066 + j) has the number of sentences given here: 製造 2, 技術 3,
+// 事務 4, 販売・営業 7; the seven of 販売・営業 also carry code 10 (成績優秀).
 const std::vector<std::pair<int, int>> kJobSizes = {{0, 2}, {1, 3}, {2, 4}, {3, 7}};
 
 std::string pagingSentence(int job, int i)
@@ -75,11 +79,18 @@ std::vector<std::string> pagingContent()
     return records;
 }
 
-std::string utf8(const QString& text) { return text.toStdString(); }
-std::string utf8(const std::u16string& text) { return utf8(QString::fromStdU16String(text)); }
+std::string utf8(const QString& text)
+{
+    return text.toStdString();
+}
+std::string utf8(const std::u16string& text)
+{
+    return utf8(QString::fromStdU16String(text));
+}
 
 // Counts the key presses that get through to one widget.
-class KeyPressCounter : public QObject {
+class KeyPressCounter : public QObject
+{
 public:
     explicit KeyPressCounter(QObject* watched) { watched->installEventFilter(this); }
     int count = 0;
@@ -93,7 +104,8 @@ protected:
     }
 };
 
-class StrengthsPage : public ::testing::Test {
+class StrengthsPage : public ::testing::Test
+{
 protected:
     // The page over a content of these records, inside a shown and active main window.
     void open(const std::vector<std::string>& records)
@@ -101,7 +113,8 @@ protected:
         std::string data;
         for (const std::string& record : records)
             data += record;
-        use = std::make_unique<UseContentFile>(folder.writeArchive("content.zip", {{kContentName, data}}));
+        use = std::make_unique<UseContentFile>(
+            folder.writeArchive("content.zip", {{kContentName, data}}));
         page = std::make_unique<CDlgTab02>(&host);
         ASSERT_TRUE(page->Create());
         host.show();
@@ -125,7 +138,8 @@ protected:
     std::pair<int, std::vector<std::string>> shown() const { return {bar()->value(), boxTexts()}; }
     static std::pair<int, std::vector<std::string>> at(int job, int p)
     {
-        return {p, {pagingSentence(job, p), pagingSentence(job, p + 1), pagingSentence(job, p + 2)}};
+        return {p,
+                {pagingSentence(job, p), pagingSentence(job, p + 1), pagingSentence(job, p + 2)}};
     }
 
     std::vector<int> enabledBoxes() const
@@ -174,21 +188,16 @@ const std::vector<std::string> kNoSentence = {"", "", ""};
 
 } // namespace
 
-TEST_F(StrengthsPage, StartsEmptyWithEveryCategoryUsable)
+TEST_F(StrengthsPage, StartsEmptyWithEveryCategoryUsableAndFittedToItsCaption)
 {
-    open(kCategoryContent);
+    open(categoryContent());
     EXPECT_EQ(countLabel(), "0 件");
     EXPECT_EQ(boxTexts(), kNoSentence);
     EXPECT_FALSE(bar()->isEnabled());
     EXPECT_EQ(enabledBoxes(), kCheckBoxIds);
     EXPECT_TRUE(checkedBoxes().empty());
     EXPECT_EQ(checkedJobType(), -1);
-    EXPECT_EQ(page->matchList().matchCount, 0);
-}
 
-TEST_F(StrengthsPage, FitsEachCategoryButtonToItsCaption)
-{
-    open(kCategoryContent);
     EXPECT_EQ(button(1054)->width(), 225); // 特定の教科・科目に関する記載
     EXPECT_EQ(button(1072)->width(), 45);  // 建設
     EXPECT_EQ(button(kResponsibility)->width(), 60);
@@ -201,7 +210,7 @@ TEST_F(StrengthsPage, FitsEachCategoryButtonToItsCaption)
 
 TEST_F(StrengthsPage, CombinesTheJobTypeAndTheCheckedCategoriesWithAnd)
 {
-    open(kCategoryContent);
+    open(categoryContent());
     click(kManufacturing);
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{S0, S1, S2}));
     EXPECT_EQ(countLabel(), "3 件");
@@ -227,7 +236,7 @@ TEST_F(StrengthsPage, CombinesTheJobTypeAndTheCheckedCategoriesWithAnd)
 
 TEST_F(StrengthsPage, CombinesCheckedCategoriesWithoutAJobTypeAndEmptiesWhenNoneIsLeft)
 {
-    open(kCategoryContent);
+    open(categoryContent());
     click(kClub);
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{S1, S4, S6}));
     EXPECT_EQ(countLabel(), "3 件");
@@ -250,7 +259,7 @@ TEST_F(StrengthsPage, CombinesCheckedCategoriesWithoutAJobTypeAndEmptiesWhenNone
 
 TEST_F(StrengthsPage, AJobTypeClickStartsAgainFromTheJobTypeAlone)
 {
-    open(kCategoryContent);
+    open(categoryContent());
     click(kManufacturing);
     click(kResponsibility);
     click(kEngineering); // another job type drops 責任感
@@ -270,7 +279,7 @@ TEST_F(StrengthsPage, AJobTypeClickStartsAgainFromTheJobTypeAlone)
 
 TEST_F(StrengthsPage, UncheckingTheLastBoxShowsTheJobTypeResultAgain)
 {
-    open(kCategoryContent);
+    open(categoryContent());
     click(kManufacturing);
     click(kResponsibility);
     click(kResponsibility);
@@ -282,19 +291,15 @@ TEST_F(StrengthsPage, UncheckingTheLastBoxShowsTheJobTypeResultAgain)
     EXPECT_EQ(hostKeyword(), kPlaceholder);
 }
 
-TEST_F(StrengthsPage, AllJobTypesIsOneCategoryLikeTheOthers)
+TEST_F(StrengthsPage, AllJobTypesIsOneJobTypeAndAnEmptyOneLeavesOnlyTheWaysOut)
 {
-    open(kCategoryContent);
-    click(kAllJobs);
+    open(categoryContent());
+    click(kAllJobs); // code 9, not every sentence
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{S5, "", ""}));
     EXPECT_EQ(countLabel(), "1 件");
     EXPECT_EQ(enabledBoxes(), std::vector<int>{kSincerity});
-}
 
-TEST_F(StrengthsPage, AJobTypeWithoutSentencesLeavesOnlyTheWaysOut)
-{
-    open(kCategoryContent);
-    click(kOtherJob);
+    click(kOtherJob); // no sentence at all
     EXPECT_EQ(countLabel(), "0 件");
     EXPECT_EQ(boxTexts(), kNoSentence);
     EXPECT_TRUE(enabledBoxes().empty());
@@ -309,7 +314,7 @@ TEST_F(StrengthsPage, AJobTypeWithoutSentencesLeavesOnlyTheWaysOut)
 
 TEST_F(StrengthsPage, KeywordAndCategoryResultsReplaceEachOther)
 {
-    open(kCategoryContent);
+    open(categoryContent());
     click(kManufacturing);
     click(kResponsibility);
 
@@ -333,9 +338,9 @@ TEST_F(StrengthsPage, KeywordAndCategoryResultsReplaceEachOther)
     EXPECT_EQ(hostKeyword(), kPlaceholder);
 }
 
-TEST_F(StrengthsPage, AskForAKeywordAndChangesNothingWhenThereIsNone)
+TEST_F(StrengthsPage, AsksForAKeywordAndChangesNothingWhenThereIsNone)
 {
-    open(kCategoryContent);
+    open(categoryContent());
     click(kManufacturing);
     click(kResponsibility);
     const std::vector<std::u16string> rejected = {u"", u"  \t", u"\u3000 \u3000",
@@ -360,7 +365,7 @@ TEST_F(StrengthsPage, AskForAKeywordAndChangesNothingWhenThereIsNone)
 
 TEST_F(StrengthsPage, ClearButtonReturnsToTheEmptyPage)
 {
-    open(kCategoryContent);
+    open(categoryContent());
     click(kManufacturing);
     click(kResponsibility);
     click(kClearButton);
@@ -389,7 +394,8 @@ TEST_F(StrengthsPage, ScrollBarIsUsableExactlyWhileMoreThanThreeSentencesMatch)
 
     click(kManufacturing);
     EXPECT_EQ(countLabel(), "2 件");
-    EXPECT_EQ(boxTexts(), (std::vector<std::string>{pagingSentence(0, 0), pagingSentence(0, 1), ""}));
+    EXPECT_EQ(boxTexts(),
+              (std::vector<std::string>{pagingSentence(0, 0), pagingSentence(0, 1), ""}));
     EXPECT_FALSE(bar()->isEnabled());
 
     click(kEngineering);
@@ -397,13 +403,13 @@ TEST_F(StrengthsPage, ScrollBarIsUsableExactlyWhileMoreThanThreeSentencesMatch)
     EXPECT_FALSE(bar()->isEnabled());
     EXPECT_EQ(bar()->maximum(), 0);
 
-    click(1068);
+    click(kOffice);
     EXPECT_EQ(countLabel(), "4 件");
     EXPECT_EQ(shown(), at(2, 0));
     EXPECT_TRUE(bar()->isEnabled());
     EXPECT_EQ(std::pair(bar()->minimum(), bar()->maximum()), std::pair(0, 1));
 
-    click(1069);
+    click(kSales);
     EXPECT_EQ(countLabel(), "7 件");
     EXPECT_EQ(std::pair(bar()->minimum(), bar()->maximum()), std::pair(0, 4));
     EXPECT_EQ(page->maxScrollPos, 4);
@@ -413,18 +419,23 @@ TEST_F(StrengthsPage, ScrollBarIsUsableExactlyWhileMoreThanThreeSentencesMatch)
     EXPECT_FALSE(bar()->isEnabled());
     EXPECT_EQ(std::pair(bar()->value(), bar()->maximum()), std::pair(0, 0));
 
-    click(1069);
+    click(kSales);
     bar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     click(kClearButton);
     EXPECT_FALSE(bar()->isEnabled());
     EXPECT_EQ(std::pair(bar()->value(), bar()->maximum()), std::pair(0, 0));
     EXPECT_EQ(countLabel(), "0 件");
+
+    page->SearchKeyword(u"職種3"); // a keyword result pages like any other
+    EXPECT_EQ(countLabel(), "7 件");
+    EXPECT_TRUE(bar()->isEnabled());
+    EXPECT_EQ(bar()->maximum(), 4);
 }
 
 TEST_F(StrengthsPage, LineAndPageStepsStayWithinTheMatches)
 {
     open(pagingContent());
-    click(1069); // seven matches, positions 0 .. 4
+    click(kSales); // seven matches, positions 0 .. 4
     for (const int p : {3, 4, 4}) {
         bar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
         EXPECT_EQ(shown(), at(3, p));
@@ -446,7 +457,7 @@ TEST_F(StrengthsPage, LineAndPageStepsStayWithinTheMatches)
 TEST_F(StrengthsPage, HomeEndAndTheThumbMoveTheSentencesShown)
 {
     open(pagingContent());
-    click(1069);
+    click(kSales);
     bar()->setFocus();
     bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
@@ -473,7 +484,7 @@ TEST_F(StrengthsPage, HomeEndAndTheThumbMoveTheSentencesShown)
 TEST_F(StrengthsPage, EachWheelTurnMovesOneSentence)
 {
     open(pagingContent());
-    click(1068); // four matches
+    click(kOffice); // four matches
     turnWheel(box(1)->viewport(), -120);
     EXPECT_EQ(shown(), at(2, 1));
     EXPECT_EQ(bar()->value(), bar()->maximum());
@@ -482,7 +493,7 @@ TEST_F(StrengthsPage, EachWheelTurnMovesOneSentence)
     turnWheel(page.get(), 120);
     EXPECT_EQ(shown(), at(2, 0));
 
-    click(1069);
+    click(kSales);
     turnWheel(box(0)->viewport(), -360); // however far the turn
     EXPECT_EQ(shown(), at(3, 1));
     turnWheel(button(kResponsibility), -120);
@@ -500,7 +511,7 @@ TEST_F(StrengthsPage, BackgroundClickFocusesTheScrollBarOnlyWithMoreThanThreeMat
     click(kGrades); // seven matches: the check box hands the focus on to the scroll bar
     EXPECT_TRUE(bar()->hasFocus());
 
-    click(1068); // four matches; the radio button keeps the focus
+    click(kOffice); // four matches; the radio button keeps the focus
     ASSERT_FALSE(bar()->hasFocus());
     QTest::mouseClick(page.get(), Qt::LeftButton, {}, background);
     EXPECT_TRUE(bar()->hasFocus());
@@ -514,7 +525,7 @@ TEST_F(StrengthsPage, BackgroundClickFocusesTheScrollBarOnlyWithMoreThanThreeMat
 
 TEST_F(StrengthsPage, EnterEscapeAndBackspaceDoNothingOnACheckBox)
 {
-    open(kCategoryContent);
+    open(categoryContent());
     click(kManufacturing);
     QAbstractButton* responsibility = button(kResponsibility);
     responsibility->setFocus();
@@ -543,11 +554,11 @@ TEST_F(StrengthsPage, DoubleClickSelectsTheWholeSentence)
     open({strengthsRecord({0}, first + "\\n" + second)});
     click(kManufacturing);
     QPlainTextEdit* sentence = box(0);
-    QCoreApplication::processEvents(); // lets the box lay its text out
     ASSERT_GT(sentence->verticalScrollBar()->maximum(), 0) << "part of the sentence is hidden";
 
     QTest::mouseClick(sentence->viewport(), Qt::LeftButton);
-    EXPECT_TRUE(sentence->textCursor().selectedText().isEmpty()) << "a single click only places the caret";
+    EXPECT_TRUE(sentence->textCursor().selectedText().isEmpty())
+        << "a single click only places the caret";
 
     button(kManufacturing)->setFocus();
     QTest::mouseDClick(sentence->viewport(), Qt::LeftButton);
