@@ -323,7 +323,8 @@ public:
         std::filesystem::remove_all(folder);
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
             fail(options.name + " ended with " + describeStatus(status) +
-                 " after the close request");
+                 " after the close request to its window of " + std::to_string(run.width) +
+                 "x" + std::to_string(run.height));
         run.peakKib = usage.ru_maxrss; // KiB on Linux
         return run;
     }
