@@ -12,15 +12,7 @@ namespace {
 
 pages::PageLook strengthsLook()
 {
-    const QColor pale(230, 230, 255);
-    return {3,
-            {1037, 1038, 1039},
-            pale,
-            {
-                {{0, 0, 440, 630}, pale},                  // behind the category controls
-                {{449, 8, 600, 22}, QColor(51, 51, 51)},   // behind the count
-                {{3, 575, 432, 40}, QColor(127, 157, 185)}, // behind the clear button
-            }};
+    return pages::standardLook(3, {1037, 1038, 1039}, QColor(230, 230, 255), 575);
 }
 
 } // namespace

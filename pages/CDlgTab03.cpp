@@ -1,6 +1,5 @@
 #include "CDlgTab03.h"
 
-#include "SixBoxPage.h"
 #include "content/ContentNames.h"
 #include "res/Templates.h"
 
@@ -25,47 +24,14 @@ const MessageMap<CDlgTab03> CDlgTab03::messageMap = {
 };
 
 CDlgTab03::CDlgTab03(Dialog* mainWindow)
-    : MappedDialog(res::dialogTemplate(153), mainWindow, inSchoolLook())
+    : MappedDialog(res::dialogTemplate(153), mainWindow, inSchoolLook(),
+                   {content::kSchoolEventsContent, content::kInSchoolContent,
+                    content::kClubContent})
 {
-}
-
-bool CDlgTab03::OnInitDialog()
-{
-    Dialog::OnInitDialog();
-    LoadContent(content::kSchoolEventsContent, schoolEvents);
-    LoadContent(content::kInSchoolContent, inSchool);
-    LoadContent(content::kClubContent, clubs);
-    SetUpDisplayControls();
-    UpdateData(false);
-    return true;
-}
-
-void CDlgTab03::DoDataExchange(DataExchange& exchange)
-{
-    ExchangeDisplay(exchange);
-}
-
-void CDlgTab03::SearchKeyword(std::u16string keyword)
-{
-    const std::optional<std::u16string> trimmed = AcceptKeyword(keyword);
-    if (!trimmed)
-        return;
-    ClearAllChecks();
-    UpdateData(true);
-    SetKeywordBoxText(*trimmed);
-    ShowKeywordMatches(*trimmed, {&schoolEvents, &inSchool, &clubs});
 }
 
 void CDlgTab03::ClearAllChecks()
 {
     ResetDisplay();
     SetKeywordBoxText(pages::kPlaceholder);
-}
-
-void CDlgTab03::ReleaseContent()
-{
-    for (pages::PageContent* content : {&schoolEvents, &inSchool, &clubs}) {
-        content->texts.reset();
-        content->flags.reset();
-    }
 }

@@ -25,6 +25,18 @@ std::u16string countText(int count)
 
 } // namespace
 
+PageLook standardLook(int boxesPerPage, std::vector<int> resultBoxIds, QColor pale, int bandTop)
+{
+    return {boxesPerPage,
+            std::move(resultBoxIds),
+            pale,
+            {
+                {{0, 0, 440, 630}, pale},                       // behind the category controls
+                {{449, 8, 600, 22}, kDark},                     // behind the count
+                {{3, bandTop, 432, 40}, QColor(127, 157, 185)}, // behind the clear button
+            }};
+}
+
 SentencePage::SentencePage(const DialogTemplate& dialogTemplate, Dialog* mainWindow,
                            PageLook look)
     : Dialog(dialogTemplate, mainWindow), look_(std::move(look))

@@ -30,6 +30,10 @@ struct PageLook {
     std::vector<PaintedRect> paint; // filled in this order on every paint
 };
 
+// The look every page shares: its pale column, the dark strip behind the count and the band
+// behind the clear button, whose top differs from page to page.
+PageLook standardLook(int boxesPerPage, std::vector<int> resultBoxIds, QColor pale, int bandTop);
+
 inline constexpr int kScrollBarId = 1033;
 inline constexpr int kCountLabelId = 1035;
 inline constexpr int kCountCaptionId = 1036;

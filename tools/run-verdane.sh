@@ -3,6 +3,7 @@
 # X display instead, saves a screenshot of its window in the build folder, prints its path and
 # closes the program again.
 set -euo pipefail
+. "$(dirname "$0")/virtual-display.sh"
 build=${1:-build}
 program="$build/bin/verdane"
 
@@ -18,20 +19,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
+start_virtual_display "$work"
 export XDG_RUNTIME_DIR="$work"
 
 "$program" &
 pid=$!
-window=
-for _ in $(seq 200); do
-    window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "the program showed no window" >&2; exit 1; }
+window=$(wait_for_window "$pid")
 sleep 1 # let it paint
 shot="$(cd "$build" && pwd)/verdane-window.png"
 import -window "$window" "$shot"

@@ -3,6 +3,7 @@
 # refused while the first keeps running, and a close request (what the close box sends) ends
 # the first with exit code 0.
 set -euo pipefail
+. "$(dirname "$0")/../../tools/virtual-display.sh"
 program=$1
 send_close=$2
 
@@ -14,26 +15,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
+start_virtual_display "$work"
 export XDG_RUNTIME_DIR="$work"
 unset QT_QPA_PLATFORM
 
-# Waits until a window of the program shows, and prints its id.
-wait_for_window() {
-    local pid=$1
-    for _ in $(seq 200); do
-        if id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1) && [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    echo "no window of process $pid appeared" >&2
-    return 1
-}
 
 "$program" &
 first=$!

@@ -1,0 +1,25 @@
+# Sourced by scripts that run the program on a virtual X display of their own.
+# start_virtual_display WORKDIR: starts Xvfb on a free display, exports DISPLAY and sets $xvfb.
+# wait_for_window PID: prints the id of the first visible window of the process.
+
+start_virtual_display() {
+    local work=$1
+    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    xvfb=$!
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    export DISPLAY=":$(cat "$work/display")"
+}
+
+wait_for_window() {
+    local pid=$1 id
+    for _ in $(seq 200); do
+        id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "no window of process $pid appeared" >&2
+    return 1
+}
