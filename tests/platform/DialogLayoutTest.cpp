@@ -1,0 +1,38 @@
+#include "platform/DialogTemplate.h"
+#include "platform/Fonts.h"
+
+#include <QFontInfo>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(DialogUnits, BecomePixelsWithTheDialogFontsBaseUnits)
+{
+    // A page template of 565 x 420 dialog units is 989 x 630 pixels.
+    EXPECT_EQ(dluToPixels(QRect(0, 0, 565, 420)), QRect(0, 0, 989, 630));
+    // Halves round away from zero, as the window system rounds them.
+    EXPECT_EQ(dluToPixelsX(2), 4);  // 3.5
+    EXPECT_EQ(dluToPixelsY(3), 5);  // 4.5
+    EXPECT_EQ(dluToPixelsY(-3), -5);
+    EXPECT_EQ(dluToPixels(QRect(256, 25, 293, 125)), QRect(448, 38, 513, 188));
+}
+
+TEST(Fonts, AskForTheDesktopNamesFirstAndFallBackToInstalledGothicFonts)
+{
+    const QFont gothic = pointFont(FontFace::Gothic, 14);
+    ASSERT_GE(gothic.families().size(), 2);
+    EXPECT_EQ(gothic.families().front(), QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(pointFont(FontFace::ProportionalGothic, 10.5).families().front(),
+              QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(dialogFont().families().front(), QStringLiteral("MS UI Gothic"));
+
+    // Sizes are points at 96 DPI whatever the screen says.
+    EXPECT_EQ(gothic.pixelSize(), 19);
+    EXPECT_EQ(pointFont(FontFace::Gothic, 10.5).pixelSize(), 14);
+    EXPECT_EQ(dialogFont().pixelSize(), 12);
+
+    // Where the desktop names are missing, a Japanese Gothic font is what gets drawn.
+    const QString drawn = QFontInfo(gothic).family();
+    EXPECT_TRUE(drawn == QStringLiteral("ＭＳ ゴシック") || drawn.startsWith(QStringLiteral("IPA")))
+        << drawn.toStdString();
+}
