@@ -4,7 +4,7 @@
 
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libzip-dev \
             libgtest-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth x11-utils \
-            imagemagick xdotool python3 libx11-dev
+            imagemagick xdotool python3 libx11-dev poppler-utils
 BUILD    := build
 ASAN     := build-asan
 JOBS     ?= $(shell nproc)

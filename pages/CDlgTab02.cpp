@@ -169,9 +169,3 @@ void CDlgTab02::EnableAllCategories(bool on)
         control(category.id)->setEnabled(on);
 }
 
-void CDlgTab02::ShowCategoryResult()
-{
-    // Nothing reads the page's own hidden keyword box; it keeps the placeholder all the same.
-    SetDlgItemText(pages::kKeywordBoxId, kPlaceholder);
-    ShowFirstMatches();
-}

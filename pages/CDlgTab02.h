@@ -39,7 +39,6 @@ private:
     void EnableOccurringCategories(std::span<const std::u16string_view> flagList);
     void UncheckAllCategories();
     void EnableAllCategories(bool on);
-    void ShowCategoryResult();
 
     pages::PageContent content; // the sentences and flag strings of the page's one content
 };

@@ -65,6 +65,12 @@ void SentencePage::ShowFirstMatches()
         SetDlgItemText(look_.resultBoxIds[k], matches.matchTexts[k]);
 }
 
+void SentencePage::ShowCategoryResult()
+{
+    SetDlgItemText(kKeywordBoxId, kPlaceholder);
+    ShowFirstMatches();
+}
+
 void SentencePage::ShowMatchesFrom(int p)
 {
     for (std::size_t k = 0; k < look_.resultBoxIds.size(); ++k) {

@@ -65,6 +65,9 @@ protected:
     // The display after every filter run: count, first N matches, a usable scroll bar exactly
     // while there are more than N.
     void ShowFirstMatches();
+    // ShowFirstMatches after a category filter, which also puts the placeholder into the
+    // page's own hidden keyword box (nothing reads it).
+    void ShowCategoryResult();
     // Matches p to p + N - 1 in the result boxes.
     void ShowMatchesFrom(int p);
     void ClearResultBoxes();
