@@ -5,7 +5,7 @@
 #include "platform/Effects.h"
 #include "platform/Fonts.h"
 #include "platform/HandCursor.h"
-#include "platform/Paths.h"
+#include "platform/Documents.h"
 #include "res/Pictures.h"
 #include "res/Templates.h"
 
@@ -165,7 +165,8 @@ bool CVerdaneDlg::PreTranslateMessage(const InputMessage& input)
         return input.key == Key::Escape ||
                ((input.key == Key::Back || input.key == Key::Return) && !inKeywordBox);
     }
-    setHandCursor(isOverHeaderPicture(mapFromGlobal(input.globalPos)));
+    if (isOverHeaderPicture(mapFromGlobal(input.globalPos)))
+        requestHandCursor();
     return false;
 }
 
@@ -199,7 +200,7 @@ void CVerdaneDlg::OnAbout()
 
 void CVerdaneDlg::OpenDocument(std::u16string path)
 {
-    effects().openDocument(joinRelativePath(executableFolder(), path));
+    platform::OpenDocument(path);
 }
 
 void CVerdaneDlg::KeywordSearch()

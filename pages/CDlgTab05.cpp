@@ -1,27 +1,223 @@
 #include "CDlgTab05.h"
 
 #include "content/ContentNames.h"
+#include "platform/Documents.h"
+#include "platform/HandCursor.h"
 #include "res/Templates.h"
+
+#include <map>
 
 using namespace platform;
 
+namespace {
+
+constexpr int kFirstGroup = 11;
+
+// The qualification buttons and their documents, numbered in the buttons' reading order on the
+// page, not by id.
+const std::map<int, const char16_t*> kQualificationLists = {
+    {1097, u"\\PDF\\license1.pdf"}, // 語学系
+    {1099, u"\\PDF\\license2.pdf"}, // コンピュータ系
+    {1100, u"\\PDF\\license3.pdf"}, // 経理、金融系
+    {1101, u"\\PDF\\license4.pdf"}, // ビジネス・経営・経済・法律系
+    {1102, u"\\PDF\\license5.pdf"}, // 芸術・服飾系
+    {1103, u"\\PDF\\license6.pdf"}, // 医療福祉系
+    {1106, u"\\PDF\\license7.pdf"}, // 工業系
+    {1104, u"\\PDF\\license8.pdf"}, // 教養・趣味・その他
+};
+
+std::size_t indexOf(int group)
+{
+    return static_cast<std::size_t>(group - kFirstGroup);
+}
+
+bool isGroup(int group)
+{
+    return group >= 11 && group <= 13;
+}
+
+} // namespace
+
 const MessageMap<CDlgTab05> CDlgTab05::messageMap = {
+    {Msg::Clicked,     1109, 1111, &CDlgTab05::OnHeaderClicked},
+    {Msg::Command,     11, 13, &CDlgTab05::OnGroupCommand},
+    {Msg::Clicked,     1001, &CDlgTab05::ClearAllChecks},
+    {Msg::Clicked,     1097, 1106, &CDlgTab05::OnQualificationClicked},
     {Msg::VScroll,     pages::kScrollBarId, &CDlgTab05::OnVScroll},
     {Msg::MouseWheel,  &CDlgTab05::OnMouseWheel},
-    {Msg::Clicked,     1001, &CDlgTab05::ClearAllChecks},
-    {Msg::LButtonDown, &CDlgTab05::OnLButtonDown},
+    {Msg::LButtonDown, &CDlgTab05::OnBackgroundClicked},
 };
 
 CDlgTab05::CDlgTab05(Dialog* mainWindow)
     : MappedDialog(res::dialogTemplate(154), mainWindow,
                    pages::sixBoxLook(QColor(255, 255, 230), 405),
                    {content::kOutsideContent, content::kFutureWorkContent,
-                    content::kVolunteerContent})
+                    content::kVolunteerContent}),
+      panel11(res::dialogTemplate(CDlgTab0511::kTemplate), this),
+      panel12(res::dialogTemplate(CDlgTab0512::kTemplate), this),
+      panel13(res::dialogTemplate(CDlgTab0513::kTemplate), this)
 {
+}
+
+bool CDlgTab05::OnInitDialog()
+{
+    ThreeContentPage::OnInitDialog();
+    for (std::size_t i = 0; i < headers.size(); ++i) {
+        const QRect rect = control(kHeaderIds[i])->geometry();
+        headers[i] = {rect.left(), rect.top(), rect.height()};
+    }
+    for (int group = 11; group <= 13; ++group)
+        panel(group).hide();
+    if (panel11.Create() && panel12.Create() && panel13.Create())
+        PlacePanels();
+    currentGroup = 0;
+    groupScrollPos = {0, 0, 0};
+    return true;
+}
+
+void CDlgTab05::PlacePanels()
+{
+    for (int group = 11; group <= 13; ++group) {
+        const Header& header = headers[indexOf(group)];
+        panel(group).move(5, header.top + header.height + 10);
+        panel(group).hide();
+    }
+}
+
+Dialog& CDlgTab05::panel(int group)
+{
+    return group == 11 ? static_cast<Dialog&>(panel11)
+           : group == 12 ? static_cast<Dialog&>(panel12)
+                         : static_cast<Dialog&>(panel13);
+}
+
+int CDlgTab05::panelRadioIndex(int group)
+{
+    panel(group).UpdateData(true);
+    return group == 11 ? panel11.radioIndex : group == 12 ? panel12.radioIndex : panel13.radioIndex;
+}
+
+void CDlgTab05::OnHeaderClicked(const Message& message)
+{
+    OpenGroup(kFirstGroup + (message.id - kHeaderIds[0]));
+}
+
+void CDlgTab05::OnGroupCommand(const Message& message)
+{
+    RunGroupFilter(message.id, true);
+}
+
+void CDlgTab05::OpenGroup(int group)
+{
+    currentGroup = group;
+    UpdateData(true);
+    for (int g = 11; g <= 13; ++g)
+        panel(g).setVisible(g == group);
+    // The headers below the open group slide down by its panel's height and 5 pixels.
+    const Header& futureWork = headers[1];
+    const Header& volunteer = headers[2];
+    const QPoint futureWorkHome(futureWork.left, futureWork.top);
+    const QPoint volunteerHome(volunteer.left, volunteer.top);
+    if (group == 11) {
+        const int d = panel11.height() + 5;
+        MoveHeader(1, {0, futureWork.top + d});
+        MoveHeader(2, {0, volunteer.top + d});
+    } else if (group == 12) {
+        MoveHeader(1, futureWorkHome);
+        MoveHeader(2, {0, volunteer.top + panel12.height() + 5});
+    } else {
+        MoveHeader(1, futureWorkHome);
+        MoveHeader(2, volunteerHome);
+    }
+    RunGroupFilter(group, false);
+}
+
+void CDlgTab05::MoveHeader(int index, QPoint to)
+{
+    QWidget* header = control(kHeaderIds[static_cast<std::size_t>(index)]);
+    header->hide();
+    header->move(to);
+    header->show();
+}
+
+void CDlgTab05::RunGroupFilter(int group, bool resetPosition)
+{
+    if (resetPosition && isGroup(currentGroup))
+        groupScrollPos[indexOf(currentGroup)] = 0;
+    const int field = panelRadioIndex(group);
+    if (field == -1)
+        return; // nothing chosen in this group: the previous result stays on screen
+    const pages::PageContent& content = contents[indexOf(group)];
+    pages::FilterSentences(*content.texts, *content.flags, field, u"", matches);
+    ShowCategoryResult();
+    SetKeywordBoxText(pages::kPlaceholder);
+}
+
+int* CDlgTab05::savedPosition()
+{
+    return isGroup(currentGroup) ? &groupScrollPos[indexOf(currentGroup)] : nullptr;
+}
+
+int CDlgTab05::RestoredScrollPosition()
+{
+    const int* saved = savedPosition();
+    return saved ? *saved : 0;
+}
+
+void CDlgTab05::FirstMatchesShown(int first)
+{
+    if (int* saved = savedPosition())
+        *saved = first;
+}
+
+void CDlgTab05::MatchesScrolled(int position)
+{
+    if (int* saved = savedPosition())
+        *saved = position;
+}
+
+void CDlgTab05::OnBackgroundClicked()
+{
+    // This page never makes the scroll bar unusable on a click.
+    scrollBar->setFocus(Qt::OtherFocusReason);
+}
+
+void CDlgTab05::OnQualificationClicked(const Message& message)
+{
+    if (const auto found = kQualificationLists.find(message.id); found != kQualificationLists.end())
+        platform::OpenDocument(found->second);
 }
 
 void CDlgTab05::ClearAllChecks()
 {
-    ResetDisplay();
+    ClearResultBoxes();
+    scrollBar->setRange(0, 0);
+    scrollBar->setEnabled(false);
+    SetDlgItemText(pages::kCountLabelId, u"0 件");
+    panel11.radioIndex = panel12.radioIndex = panel13.radioIndex = -1;
+    for (int group = 11; group <= 13; ++group) {
+        panel(group).UpdateData(false);
+        panel(group).hide();
+    }
+    const QSize headerSize = control(kHeaderIds[2])->size();
+    for (std::size_t i = 1; i < headers.size(); ++i)
+        control(kHeaderIds[i])->setGeometry(QRect({headers[i].left, headers[i].top}, headerSize));
+    groupScrollPos = {0, 0, 0};
+    matches.clear();
     SetKeywordBoxText(pages::kPlaceholder);
+}
+
+bool CDlgTab05::PreTranslateMessage(const InputMessage& input)
+{
+    if (input.input == Input::KeyDown)
+        return ThreeContentPage::PreTranslateMessage(input);
+    // Over a header, where it is now, edges included.
+    const QPoint at = mapFromGlobal(input.globalPos);
+    for (const int id : kHeaderIds) {
+        const QRect header = control(id)->geometry();
+        if (at.x() >= header.left() && at.x() <= header.left() + header.width() &&
+            at.y() >= header.top() && at.y() <= header.top() + header.height())
+            requestHandCursor();
+    }
+    return false;
 }

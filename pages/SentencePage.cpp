@@ -48,10 +48,15 @@ SentencePage::SentencePage(const DialogTemplate& dialogTemplate, Dialog* mainWin
 void SentencePage::ShowFirstMatches()
 {
     const int n = look_.boxesPerPage;
+    int first = 0;
     if (matches.matchCount > n) {
         maxScrollPos = matches.matchCount - n;
         scrollBar->setScrollRange(0, maxScrollPos);
         scrollBar->setValue(0);
+        // A remembered position is only ever one of this same list; kept in range all the same,
+        // so no box can be filled from past the end of the list.
+        first = std::clamp(RestoredScrollPosition(), 0, maxScrollPos);
+        scrollBar->setValue(first);
     } else {
         scrollBar->setRange(0, 0);
         scrollBar->setEnabled(false);
@@ -60,9 +65,12 @@ void SentencePage::ShowFirstMatches()
     UpdateData(true);
     SetDlgItemText(kCountLabelId, countText(matches.matchCount));
     ClearResultBoxes();
-    const std::size_t shown = std::min<std::size_t>(n, matchesShown());
-    for (std::size_t k = 0; k < shown; ++k)
-        SetDlgItemText(look_.resultBoxIds[k], matches.matchTexts[k]);
+    for (std::size_t k = 0; k < static_cast<std::size_t>(n); ++k) {
+        const std::size_t index = static_cast<std::size_t>(first) + k;
+        if (index < matchesShown())
+            SetDlgItemText(look_.resultBoxIds[k], matches.matchTexts[index]);
+    }
+    FirstMatchesShown(first);
 }
 
 void SentencePage::ShowCategoryResult()
@@ -112,12 +120,17 @@ void SentencePage::SetKeywordBoxText(std::u16string_view text)
         mainWindow->SetDlgItemText(kKeywordBoxId, text);
 }
 
+void FitButtonToCaption(Dialog& dialog, const QFont& font, int id)
+{
+    QWidget* button = dialog.control(id);
+    button->setFont(font);
+    const int captionLength = static_cast<int>(dialog.GetDlgItemText(id).size());
+    button->resize(15 * (captionLength + 1), button->height());
+}
+
 void SentencePage::FitButtonToCaption(const QFont& font, int id)
 {
-    QWidget* button = control(id);
-    button->setFont(font);
-    const int captionLength = static_cast<int>(GetDlgItemText(id).size());
-    button->resize(15 * (captionLength + 1), button->height());
+    pages::FitButtonToCaption(*this, font, id);
 }
 
 std::optional<std::u16string> SentencePage::AcceptKeyword(std::u16string_view keyword)
@@ -202,8 +215,10 @@ void SentencePage::OnVScroll(const Message& message)
     }
     const int position = scrollBar->value();
     UpdateData(true);
-    if (matchesShown() > static_cast<std::size_t>(n))
+    if (matchesShown() > static_cast<std::size_t>(n)) {
         ShowMatchesFrom(position);
+        MatchesScrolled(position);
+    }
 }
 
 void SentencePage::OnMouseWheel(const Message& message)

@@ -34,6 +34,10 @@ struct PageLook {
 // behind the clear button, whose top differs from page to page.
 PageLook standardLook(int boxesPerPage, std::vector<int> resultBoxIds, QColor pale, int bandTop);
 
+// Gives a category button the font and makes it 15 × (caption length + 1) pixels wide, so it
+// ends just after its caption; left, top and height stay.
+void FitButtonToCaption(platform::Dialog& dialog, const QFont& font, int id);
+
 inline constexpr int kScrollBarId = 1033;
 inline constexpr int kCountLabelId = 1035;
 inline constexpr int kCountCaptionId = 1036;
@@ -89,6 +93,14 @@ protected:
     void SetUpDisplayControls();
     // Binds the scroll bar and the result boxes and exchanges the scroll position.
     void ExchangeDisplay(platform::DataExchange& exchange);
+
+    // Where the first page of a new result starts when it is longer than N; 0 unless a page
+    // remembers positions. ShowFirstMatches keeps it within the result.
+    virtual int RestoredScrollPosition() { return 0; }
+    // After ShowFirstMatches filled the boxes from first, and after a scroll step filled them
+    // from position.
+    virtual void FirstMatchesShown(int) {}
+    virtual void MatchesScrolled(int) {}
 
     // Handlers for the message maps of the pages.
     void OnVScroll(const platform::Message& message);

@@ -100,6 +100,8 @@ bool Dialog::Create()
         connectNotifications(widget, control);
     }
     const bool initialised = OnInitDialog();
+    if (const auto colours = OnCtlColor(this, 0, ColourRequest::Dialog))
+        applyColours(this, *colours);
     for (const auto& [widget, control] : templateOf_)
         refreshColours(const_cast<QWidget*>(widget));
     return initialised;

@@ -7,9 +7,9 @@ namespace platform {
 
 namespace {
 bool shown = false;
-}
+bool requested = false;
 
-void setHandCursor(bool on)
+void showHand(bool on)
 {
     if (on == shown)
         return;
@@ -18,6 +18,22 @@ void setHandCursor(bool on)
         QGuiApplication::setOverrideCursor(QCursor(Qt::PointingHandCursor));
     else
         QGuiApplication::restoreOverrideCursor();
+}
+} // namespace
+
+void requestHandCursor()
+{
+    requested = true;
+}
+
+void beginCursorRequests()
+{
+    requested = false;
+}
+
+void endCursorRequests()
+{
+    showHand(requested);
 }
 
 bool handCursorShown()

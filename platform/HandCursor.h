@@ -1,9 +1,13 @@
 #pragma once
+// The hand cursor over places that act like buttons. While a mouse input passes the dialogs'
+// pre-filters, any of them may ask for the hand; when none does, the usual cursor comes back.
 
 namespace platform {
 
-// Shows the hand over the whole program while on, the usual cursors while off.
-void setHandCursor(bool on);
+void requestHandCursor();
+// Called around the pre-filters of one mouse input.
+void beginCursorRequests();
+void endCursorRequests();
 bool handCursorShown();
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "InputFilter.h"
 
 #include "Dialog.h"
+#include "HandCursor.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -48,7 +49,10 @@ bool preTranslateMouse(Input input, QWidget* target, const QMouseEvent* event)
     InputMessage message{input};
     message.target = target;
     message.globalPos = event->globalPosition().toPoint();
-    return Dialog::preTranslate(message);
+    beginCursorRequests();
+    const bool swallowed = Dialog::preTranslate(message);
+    endCursorRequests();
+    return swallowed;
 }
 
 } // namespace

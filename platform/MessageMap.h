@@ -29,6 +29,7 @@ public:
     MapEntry(Msg msg, int id, Handler handler) : MapEntry(msg, id, id, handler) {}
     MapEntry(Msg msg, int id, Command command) : MapEntry(msg, id, id, command) {}
     MapEntry(Msg msg, Handler handler) : MapEntry(msg, 0, 0, handler) {}
+    MapEntry(Msg msg, Command command) : MapEntry(msg, 0, 0, command) {}
 
     bool matches(const Message& m) const
     {

@@ -169,6 +169,55 @@ DialogTemplate outsidePage()
     return page;
 }
 
+// The field radio buttons of a sub-panel: automatic radio buttons that report clicks, hidden
+// until the panel is first shown, without tab stops; the first starts the group.
+ControlTemplate field(int id, QRect rect, const char16_t* caption)
+{
+    return {id, C::RadioButton, Hidden | (id == 1003 ? Group : None), rect, caption};
+}
+
+DialogTemplate outsideActivitiesPanel()
+{
+    return {147, {245, 20}, {
+        field(1003, {15, 0, 100, 10},   u"職業的な活動"),
+        field(1004, {120, 0, 100, 10},  u"その他の活動"),
+    }};
+}
+
+DialogTemplate futureWorkPanel()
+{
+    return {155, {245, 164}, {
+        field(1003, {15, 0, 100, 10},   u"経済・経営・ビジネス"),
+        field(1004, {120, 0, 100, 10},  u"旅行・観光・ホテル"),
+        field(1005, {15, 16, 100, 10},  u"デザイン・写真・芸術"),
+        field(1006, {120, 16, 100, 10}, u"医療関係"),
+        field(1007, {15, 32, 100, 10},  u"自動車・航空・宇宙"),
+        field(1008, {120, 32, 100, 10}, u"建築・土木・インテリア"),
+        field(1009, {15, 48, 100, 10},  u"美容・理容・ヘアメイク"),
+        field(1010, {120, 48, 100, 10}, u"国際・語学"),
+        field(1011, {15, 64, 100, 10},  u"栄養・調理・製菓"),
+        field(1012, {120, 64, 100, 10}, u"健康・スポーツ"),
+        field(1013, {15, 80, 100, 10},  u"公務員・法律・政治"),
+        field(1014, {120, 80, 100, 10}, u"保育・教育・福祉"),
+        field(1015, {15, 96, 100, 10},  u"自然・環境・生物"),
+        field(1016, {15, 112, 200, 10}, u"音楽・イベント関係・マスコミ"),
+        field(1017, {15, 128, 200, 10}, u"ゲーム・マルチメディア・コンピュータ・電子"),
+        field(1018, {15, 144, 200, 10}, u"ファッション・ネイル・エステ"),
+    }};
+}
+
+DialogTemplate volunteerPanel()
+{
+    return {156, {245, 52}, {
+        field(1003, {15, 0, 100, 10},   u"保育"),
+        field(1004, {120, 0, 100, 10},  u"介護・福祉"),
+        field(1005, {15, 16, 100, 10},  u"地域ボランティア"),
+        field(1006, {120, 16, 100, 10}, u"国際協力"),
+        field(1007, {15, 32, 100, 10},  u"自然保護"),
+        field(1008, {120, 32, 100, 10}, u"その他"),
+    }};
+}
+
 } // namespace
 
 const DialogTemplate& dialogTemplate(int id)
@@ -178,6 +227,9 @@ const DialogTemplate& dialogTemplate(int id)
         {152, strengthsPage()},
         {153, inSchoolPage()},
         {154, outsidePage()},
+        {147, outsideActivitiesPanel()},
+        {155, futureWorkPanel()},
+        {156, volunteerPanel()},
     };
     const auto found = templates.find(id);
     if (found == templates.end())
