@@ -318,7 +318,8 @@ ColourRequest Dialog::colourRequestOf(const ControlTemplate& control) const
 void Dialog::refreshColours(QWidget* widget)
 {
     const auto found = templateOf_.find(widget);
-    if (found == templateOf_.end())
+    // A white rectangle keeps the window colour; it asks its dialog for none.
+    if (found == templateOf_.end() || (found->second->style & WhiteRect))
         return;
     if (const auto colours = OnCtlColor(widget, found->second->id, colourRequestOf(*found->second)))
         applyColours(widget, *colours);
