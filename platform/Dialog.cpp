@@ -4,6 +4,7 @@
 #include "EditBox.h"
 #include "Fonts.h"
 #include "InputFilter.h"
+#include "PictureControl.h"
 #include "ScrollBar.h"
 #include "TabControl.h"
 
@@ -84,12 +85,11 @@ bool Dialog::Create()
     resize(dluToPixelsX(template_.size.width()), dluToPixelsY(template_.size.height()));
     for (const ControlTemplate& control : template_.controls) {
         QWidget* widget = makeControl(control);
-        widget->setGeometry(dluToPixels(control.rect));
-        if (control.controlClass == ControlClass::StaticBitmap && template_.loadPicture) {
-            const QPixmap picture = template_.loadPicture(control.bitmap);
-            static_cast<QLabel*>(widget)->setPixmap(picture);
-            widget->resize(picture.size()); // pictures keep their own size
-        }
+        // Pictures keep their own size at the template's place.
+        if (control.controlClass == ControlClass::StaticBitmap)
+            widget->move(dluToPixels(control.rect).topLeft());
+        else
+            widget->setGeometry(dluToPixels(control.rect));
         widget->setVisible(!(control.style & Hidden));
         widget->setEnabled(!(control.style & Disabled));
         widget->setMouseTracking(true);
@@ -129,8 +129,12 @@ QWidget* Dialog::makeControl(const ControlTemplate& control)
         widget = makeEdit(control, this);
         break;
     case ControlClass::Static:
-    case ControlClass::StaticBitmap:
         widget = makeStatic(control, this);
+        break;
+    case ControlClass::StaticBitmap:
+        widget = new PictureControl(this, control.bitmap, template_.loadPicture,
+                                    template_.pictureSize ? template_.pictureSize(control.bitmap)
+                                                          : dluToPixels(control.rect).size());
         break;
     case ControlClass::ScrollBar:
         widget = new ScrollBar(this);

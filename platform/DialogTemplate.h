@@ -54,6 +54,7 @@ struct DialogTemplate {
     std::vector<ControlTemplate> controls; // template order = tab order
     // Where the pictures of StaticBitmap controls come from, and the caption each one shows.
     QPixmap (*loadPicture)(int bitmap) = nullptr;
+    QSize (*pictureSize)(int bitmap) = nullptr;
     QString (*pictureCaption)(int bitmap) = nullptr;
 };
 

@@ -1,13 +1,15 @@
 #include "Fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
+#include <map>
 #include <cmath>
 
 namespace platform {
 
 namespace {
 
-QStringList families(FontFace face)
+QStringList wantedFamilies(FontFace face)
 {
     switch (face) {
     case FontFace::Gothic:
@@ -18,6 +20,24 @@ QStringList families(FontFace face)
         return {QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic")};
     }
     return {};
+}
+
+// The wanted families that are installed, looked up once: asking the font system for a family
+// it lacks makes it build a list of stand-ins at every use.
+QStringList families(FontFace face)
+{
+    static std::map<FontFace, QStringList> resolved;
+    auto [entry, isNew] = resolved.try_emplace(face);
+    if (isNew) {
+        const QStringList wanted = wantedFamilies(face);
+        for (const QString& family : wanted) {
+            if (QFontDatabase::hasFamily(family))
+                entry->second.append(family);
+        }
+        if (entry->second.isEmpty())
+            entry->second = wanted; // nothing installed: let the font system choose
+    }
+    return entry->second;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QIconEngine>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 
 namespace res
 {
@@ -342,12 +344,62 @@ QPixmap bitmap(int id)
     return QPixmap::fromImage(drawPicture(*picture));
 }
 
+namespace {
+
+constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+// Draws each size of the icon the first time something asks for it: the window system asks for
+// one or two sizes at start, and drawing all seven would only slow the start down.
+class DrawnIconEngine : public QIconEngine {
+public:
+    QIconEngine* clone() const override { return new DrawnIconEngine(*this); }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (const int pixels : kIconSizes)
+            sizes.append(QSize(pixels, pixels));
+        return sizes;
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int pixels = nearestSize(std::min(size.width(), size.height()));
+        auto& drawn = drawn_[pixels];
+        if (drawn.isNull())
+            drawn = QPixmap::fromImage(drawIcon(pixels));
+        return drawn.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+private:
+    static int nearestSize(int wanted)
+    {
+        for (const int pixels : kIconSizes) {
+            if (pixels >= wanted)
+                return pixels;
+        }
+        return kIconSizes[std::size(kIconSizes) - 1];
+    }
+
+    std::map<int, QPixmap> drawn_;
+};
+
+} // namespace
+
 QIcon applicationIcon()
 {
-    QIcon icon;
-    for (const int pixels : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(drawIcon(pixels)));
-    return icon;
+    return QIcon(new DrawnIconEngine);
+}
+
+QSize bitmapSize(int id)
+{
+    const Picture* picture = findPicture(id);
+    return picture == nullptr ? QSize() : QSize(picture->width, picture->height);
 }
 
 QString bitmapCaption(int id)

@@ -16,6 +16,9 @@ namespace res
 // An id that names no bitmap gives a null pixmap.
 QPixmap bitmap(int id);
 
+// The size of bitmap `id` without drawing it; empty for an id that names no bitmap.
+QSize bitmapSize(int id);
+
 // Icon resource 128, with pixmaps of 16, 24, 32, 48, 64, 128 and 256 pixels.
 QIcon applicationIcon();
 

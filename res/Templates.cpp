@@ -19,6 +19,7 @@ constexpr unsigned kPicture = None;
 DialogTemplate withPictures(DialogTemplate dialog)
 {
     dialog.loadPicture = &bitmap;
+    dialog.pictureSize = &bitmapSize;
     dialog.pictureCaption = &bitmapCaption;
     return dialog;
 }
