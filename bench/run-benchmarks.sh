@@ -63,9 +63,13 @@ echo "Writing a content file of $records sentences per content name for the star
 echo
 echo "Start-up on the virtual display $DISPLAY (from start until the window shows and until the"
 echo "program has ended after a close request):"
-"$bin/startup-probe" "$bin/bare-window" >"$work/startup-bare.json"
-"$bin/startup-probe" "$bin/verdane" >"$work/startup-sample.json"
-"$bin/startup-probe" "$large/verdane" >"$work/startup-large.json"
+probe() { # name label program
+    echo "$2:"
+    "$bin/startup-probe" "$3" >"$work/startup-$1.json"
+}
+probe bare "an empty window of the same size" "$bin/bare-window"
+probe sample "the program with the sample content" "$bin/verdane"
+probe large "the program with $records sentences per content name" "$large/verdane"
 kill "$xvfb"
 wait "$xvfb" 2>/dev/null || true
 xvfb=

@@ -87,7 +87,7 @@ def short(name):
 
 def aim_line(label, value, unit, op, aim):
     aim_text = f"{'≤' if op == '<=' else '≥'} {aim}{unit}"
-    print(f"  {label:<40} {value:>8.2f}{unit:<4} aim {aim_text:<8} {verdict(value, op, aim)}")
+    print(f"  {label:<40} {value:>8.2f}{unit:<4} aim {aim_text:<9} {verdict(value, op, aim)}")
 
 
 def print_startup(paths, load_ms):
