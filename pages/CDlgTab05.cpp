@@ -178,8 +178,13 @@ void CDlgTab05::MatchesScrolled(int position)
 
 void CDlgTab05::OnBackgroundClicked()
 {
-    // This page never makes the scroll bar unusable on a click.
-    scrollBar->setFocus(Qt::OtherFocusReason);
+    // This page never makes the scroll bar unusable on a click. An unusable bar cannot hold the
+    // keyboard, so the page takes it: the keys must leave the field buttons either way, or the
+    // arrows would go on choosing fields.
+    if (scrollBar->isEnabled())
+        scrollBar->setFocus(Qt::OtherFocusReason);
+    else
+        setFocus(Qt::OtherFocusReason);
 }
 
 void CDlgTab05::OnQualificationClicked(const Message& message)

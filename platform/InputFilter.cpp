@@ -44,8 +44,17 @@ bool isPropagatedKey(QWidget* receiver)
     return focus && receiver != focus && receiver->isAncestorOf(focus);
 }
 
+// A mouse input that a widget ignored travels on to its parents; the pre-filters see it once,
+// at the widget it was meant for: the one with no child of its own under the pointer.
+bool isPropagatedMouse(QWidget* receiver, const QMouseEvent* event)
+{
+    return receiver->childAt(event->position().toPoint()) != nullptr;
+}
+
 bool preTranslateMouse(Input input, QWidget* target, const QMouseEvent* event)
 {
+    if (isPropagatedMouse(target, event))
+        return false;
     InputMessage message{input};
     message.target = target;
     message.globalPos = event->globalPosition().toPoint();
