@@ -4,7 +4,7 @@
 
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libzip-dev \
             libgtest-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth x11-utils \
-            imagemagick xdotool python3 libx11-dev poppler-utils
+            imagemagick xdotool python3 libx11-dev poppler-utils valgrind
 BUILD    := build
 ASAN     := build-asan
 JOBS     ?= $(shell nproc)
@@ -49,3 +49,19 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(ASAN)
+
+# Fuzzes the content access library for FUZZ_SECONDS (see fuzz/TesseraFuzz.cpp). A build of its
+# own with clang in build-fuzz/, without Qt; what the fuzzer finds new stays in build-fuzz/corpus.
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
+fuzz:
+	@$(MAKE) --no-print-directory deps PACKAGES="build-essential cmake ninja-build pkg-config \
+	    libzip-dev clang libclang-rt-14-dev"
+	CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja
+	cmake --build build-fuzz -j $(JOBS)
+	build-fuzz/bin/verdane-pack build-fuzz/verdane-content.zip data >/dev/null
+	rm -rf build-fuzz/seeds
+	build-fuzz/bin/make-seed-corpus build-fuzz/verdane-content.zip build-fuzz/seeds
+	mkdir -p build-fuzz/corpus
+	build-fuzz/bin/tessera-fuzz -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/content.dict \
+	    -artifact_prefix=build-fuzz/ -print_final_stats=1 build-fuzz/corpus build-fuzz/seeds

@@ -1,8 +1,16 @@
 #include "ContentArchive.h"
 
+#include <algorithm>
 #include <zip.h>
 
 namespace content {
+
+namespace {
+
+// How much more the data may grow with each read; a whole entry of the sample content fits.
+constexpr std::size_t kReadChunkBytes = 64 * 1024;
+
+} // namespace
 
 ContentArchive ContentArchive::open(const std::string& path, ArchiveError& error)
 {
@@ -50,6 +58,7 @@ ArchiveError ContentArchive::read(std::string_view entryName, std::string& data)
 
 ArchiveError ContentArchive::readIndex(std::uint64_t index, std::string& data) const
 {
+    data.clear();
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat_index(archive_, index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
@@ -58,19 +67,27 @@ ArchiveError ContentArchive::readIndex(std::uint64_t index, std::string& data) c
     zip_file_t* file = zip_fopen_index(archive_, index, 0);
     if (!file)
         return ArchiveError::UnreadableEntry;
-    // One byte more than the directory promises: an entry that inflates to more is damaged.
+    // The size in the directory is only a claim: a damaged one must not make us set aside memory
+    // the entry never fills. So the data grows a chunk at a time with the bytes that really
+    // inflate, and stops one byte past the claim, which is enough to know the entry is damaged.
     // Reading on to the end makes libzip compare the CRC.
-    data.resize(stat.size + 1);
-    std::uint64_t got = 0;
-    zip_int64_t n;
-    while ((n = zip_fread(file, data.data() + got, data.size() - got)) > 0)
-        got += static_cast<std::uint64_t>(n);
+    const std::uint64_t limit = stat.size + 1;
+    zip_int64_t n = 0;
+    while (data.size() < limit) {
+        const std::size_t before = data.size();
+        const std::size_t wanted =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kReadChunkBytes, limit - before));
+        data.resize(before + wanted);
+        n = zip_fread(file, data.data() + before, wanted);
+        data.resize(before + static_cast<std::size_t>(std::max<zip_int64_t>(n, 0)));
+        if (n <= 0)
+            break;
+    }
     const bool closedCleanly = zip_fclose(file) == 0;
-    if (n < 0 || !closedCleanly || got != stat.size) {
-        data.clear();
+    if (n < 0 || !closedCleanly || data.size() != stat.size) {
+        data = std::string();
         return ArchiveError::UnreadableEntry;
     }
-    data.resize(got);
     return ArchiveError::None;
 }
 

@@ -72,3 +72,46 @@ TEST(Packer, PacksAFolderIntoAContentFileTheLibraryReads)
         &listed);
     EXPECT_EQ(listed, (std::vector<std::pair<std::string, int>>{{"2 校内活動 部活動.txt", 2}}));
 }
+
+TEST(Packer, WithAForbiddenListRejectsEverySentenceThatHoldsAWordAndWritesNothing)
+{
+    ContentFolder folder;
+    const std::string list = folder.writeBytes("words.tsv", "# note\n家族\tfamily\n身長\tphysique\n");
+    const std::string source = folder.writeBytes("2 校内活動 学校行事.txt",
+                                                 "10\t級友と協力して準備を進めた。\n"
+                                                 "01\t家族の応援を受けて走り抜いた。\n"
+                                                 "01\t身長を生かしてリレーで活躍した。\n");
+    const std::string output = shellQuoted(folder.file("out.zip"));
+    const PackerRun run = pack("--forbidden " + shellQuoted(list) + " " + output + " " +
+                               shellQuoted(source));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find(source + ":2: forbidden word \"家族\": family"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find(source + ":3: forbidden word \"身長\": physique"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find(":1:"), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(folder.file("out.zip")));
+
+    // Without the list the same sentences are well-formed content.
+    EXPECT_EQ(pack(output + " " + shellQuoted(source)).exitCode, 0);
+}
+
+TEST(Packer, AForbiddenListThatCannotBeUsedStopsThePacking)
+{
+    ContentFolder folder;
+    const std::string source = folder.writeBytes("2 校内活動 学校行事.txt", "10\tfine\n");
+    const std::string output = shellQuoted(folder.file("out.zip"));
+    const std::string list = folder.writeBytes("words.tsv", "家族\tfamily\nno tab here\n");
+    PackerRun run = pack("--forbidden " + shellQuoted(list) + " " + output + " " +
+                         shellQuoted(source));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find(list + ":2: no TAB"), std::string::npos) << run.output;
+
+    run = pack("--forbidden " + shellQuoted(folder.file("missing.tsv")) + " " + output + " " +
+               shellQuoted(source));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("missing.tsv: cannot be read"), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(folder.file("out.zip")));
+
+    EXPECT_EQ(pack(output + " " + shellQuoted(source) + " --forbidden").exitCode, 2);
+}

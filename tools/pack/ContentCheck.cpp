@@ -3,6 +3,8 @@
 #include "content/Cp932.h"
 #include "content/RecordFormat.h"
 
+#include <algorithm>
+
 namespace pack {
 
 namespace {
@@ -28,9 +30,83 @@ std::string fieldProblem(content::DecodeError error, const char* field)
                : "the " + which + " is too long (the program reads at most 51199 code units)";
 }
 
+std::string forbiddenProblem(const ForbiddenWords::Hit& hit)
+{
+    return "forbidden word \"" + hit.word + "\": " + hit.reason;
+}
+
 } // namespace
 
-ContentSummary checkContent(std::string_view name, std::string_view data)
+ForbiddenWords ForbiddenWords::parse(std::string_view list, std::vector<Problem>& problems)
+{
+    ForbiddenWords words;
+    std::u16string buffer(256, u'\0');
+    content::forEachLine(list, [&](std::size_t lineNumber, std::string_view line) {
+        if (line.empty() || line.starts_with('#'))
+            return true;
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string_view::npos) {
+            problems.push_back({lineNumber, "no TAB between the word and the reason"});
+            return true;
+        }
+        std::string_view word = line.substr(0, tab);
+        const std::string_view reason = line.substr(tab + 1);
+        const bool allowed = word.starts_with('!');
+        if (allowed)
+            word.remove_prefix(1);
+        std::size_t length = 0;
+        const char* what = nullptr;
+        if (word.empty())
+            what = "no word before the TAB";
+        else if (reason.empty())
+            what = "no reason after the TAB";
+        else if (word.find('\\') != std::string_view::npos)
+            what = "a backslash in the word";
+        else if (content::decodeField(word, buffer.data(), buffer.size(), length) !=
+                 content::DecodeError::None)
+            what = "the word is not valid UTF-8 or is too long";
+        if (what) {
+            problems.push_back({lineNumber, what});
+            return true;
+        }
+        std::u16string decoded(buffer.data(), length);
+        const bool listed = std::any_of(words.entries_.begin(), words.entries_.end(),
+                                        [&](const Entry& e) { return e.word == decoded; });
+        if (listed) {
+            problems.push_back({lineNumber, "\"" + std::string(word) + "\" is listed twice"});
+            return true;
+        }
+        words.entries_.push_back(
+            {std::move(decoded), std::string(word), std::string(reason), allowed});
+        return true;
+    });
+    // Two different words of one length never both start at one place, so their order is free.
+    std::sort(words.entries_.begin(), words.entries_.end(),
+              [](const Entry& a, const Entry& b) { return a.word.size() > b.word.size(); });
+    return words;
+}
+
+std::vector<ForbiddenWords::Hit> ForbiddenWords::find(std::u16string_view text) const
+{
+    std::vector<Hit> hits;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::u16string_view rest = text.substr(at);
+        const auto entry = std::find_if(entries_.begin(), entries_.end(),
+                                        [&](const Entry& e) { return rest.starts_with(e.word); });
+        if (entry == entries_.end()) {
+            ++at;
+            continue;
+        }
+        if (!entry->allowed)
+            hits.push_back({entry->utf8, entry->reason});
+        at += entry->word.size();
+    }
+    return hits;
+}
+
+ContentSummary checkContent(std::string_view name, std::string_view data,
+                            const ForbiddenWords* forbidden)
 {
     ContentSummary summary;
     summary.name = name;
@@ -49,6 +125,11 @@ ContentSummary checkContent(std::string_view name, std::string_view data)
             content::decodeField(record.text, buffer.data(), buffer.size(), length);
         if (textError != content::DecodeError::None)
             summary.problems.push_back({lineNumber, fieldProblem(textError, "sentence")});
+        else if (forbidden) {
+            for (const ForbiddenWords::Hit& hit :
+                 forbidden->find(std::u16string_view(buffer.data(), length)))
+                summary.problems.push_back({lineNumber, forbiddenProblem(hit)});
+        }
         const content::DecodeError flagError =
             content::decodeField(record.flags, buffer.data(), buffer.size(), length);
         if (flagError != content::DecodeError::None)

@@ -1,11 +1,13 @@
 // verdane-pack: checks the content source files and packs them into the content file.
 //
-//   verdane-pack OUTPUT.zip SOURCE...
+//   verdane-pack [--forbidden LIST] OUTPUT.zip SOURCE...
 //
 // Each SOURCE is a content file's source (its file name is the content name) or a folder whose
-// *.txt files are all taken. Every problem is reported as file:line; when there is any, nothing
-// is written and the exit code is 1. Otherwise it prints, per content, the number of records
-// and how many records mark each flag position, and writes OUTPUT.
+// *.txt files are all taken. With --forbidden, every sentence is also searched for the words of
+// LIST (see ForbiddenWords), which a school report must not carry. Every problem, in the list
+// or in a source, is reported as file:line; when there is any, nothing is written and the exit
+// code is 1. Otherwise it prints, per content, the number of records and how many records mark
+// each flag position, and writes OUTPUT.
 
 #include "ContentCheck.h"
 #include "content/ContentArchive.h"
@@ -15,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <zip.h>
 
@@ -28,11 +31,38 @@ struct Source {
     pack::ContentSummary summary;
 };
 
-std::vector<fs::path> sourcePaths(int argc, char** argv)
+struct Arguments {
+    std::string output;
+    std::vector<std::string> sources;
+    std::optional<std::string> forbiddenList;
+};
+
+std::optional<Arguments> parseArguments(int argc, char** argv)
+{
+    Arguments arguments;
+    std::vector<std::string> positional;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--forbidden") {
+            if (i + 1 == argc || arguments.forbiddenList)
+                return std::nullopt;
+            arguments.forbiddenList = argv[++i];
+        } else {
+            positional.emplace_back(arg);
+        }
+    }
+    if (positional.size() < 2)
+        return std::nullopt;
+    arguments.output = positional.front();
+    arguments.sources.assign(positional.begin() + 1, positional.end());
+    return arguments;
+}
+
+std::vector<fs::path> sourcePaths(const std::vector<std::string>& sources)
 {
     std::vector<fs::path> paths;
-    for (int i = 2; i < argc; ++i) {
-        const fs::path arg = argv[i];
+    for (const std::string& source : sources) {
+        const fs::path arg = source;
         if (!fs::is_directory(arg)) {
             paths.push_back(arg);
             continue;
@@ -98,24 +128,44 @@ bool writeArchive(const fs::path& output, const std::vector<Source>& sources)
     return true;
 }
 
+// Reads the list of forbidden words; its problems count like those of a source.
+bool readForbiddenWords(const std::string& path, pack::ForbiddenWords& words)
+{
+    std::string list;
+    if (!readFile(path, list)) {
+        std::cerr << path << ": cannot be read\n";
+        return false;
+    }
+    std::vector<pack::Problem> problems;
+    words = pack::ForbiddenWords::parse(list, problems);
+    for (const pack::Problem& problem : problems)
+        std::cerr << path << ':' << problem.line << ": " << problem.what << '\n';
+    return problems.empty();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::cerr << "usage: verdane-pack OUTPUT.zip SOURCE...\n";
+    const std::optional<Arguments> arguments = parseArguments(argc, argv);
+    if (!arguments) {
+        std::cerr << "usage: verdane-pack [--forbidden LIST] OUTPUT.zip SOURCE...\n";
         return 2;
     }
-    std::vector<Source> sources;
     bool clean = true;
-    for (const fs::path& path : sourcePaths(argc, argv)) {
+    pack::ForbiddenWords forbidden;
+    if (arguments->forbiddenList)
+        clean = readForbiddenWords(*arguments->forbiddenList, forbidden);
+    std::vector<Source> sources;
+    for (const fs::path& path : sourcePaths(arguments->sources)) {
         Source source{path, {}, {}};
         if (!readFile(path, source.data)) {
             std::cerr << path.string() << ": cannot be read\n";
             clean = false;
             continue;
         }
-        source.summary = pack::checkContent(path.filename().string(), source.data);
+        source.summary = pack::checkContent(path.filename().string(), source.data,
+                                            arguments->forbiddenList ? &forbidden : nullptr);
         for (const pack::Problem& problem : source.summary.problems) {
             std::cerr << path.string() << ':' << problem.line << ": " << problem.what << '\n';
             clean = false;
@@ -128,10 +178,10 @@ int main(int argc, char** argv)
     }
     for (const Source& source : sources)
         printSummary(source.summary);
-    if (!writeArchive(argv[1], sources)) {
-        std::cerr << argv[1] << ": cannot be written\n";
+    if (!writeArchive(arguments->output, sources)) {
+        std::cerr << arguments->output << ": cannot be written\n";
         return 1;
     }
-    std::cout << "wrote " << argv[1] << " (" << sources.size() << " contents)\n";
+    std::cout << "wrote " << arguments->output << " (" << sources.size() << " contents)\n";
     return 0;
 }

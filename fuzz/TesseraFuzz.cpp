@@ -1,0 +1,309 @@
+// tessera-fuzz: feeds arbitrary bytes to the content access library as its content file.
+//
+// The content file is the one input of the library that comes from outside the program: a
+// teacher may copy a damaged or foreign file beside the executable. Whatever it holds, the
+// library must answer with one of its result codes, never crash, never read or write out of
+// bounds, and never write past the buffer a caller hands to KOVA_getItem.
+//
+// Each input is written to a file in memory that the library is told to read
+// (KOVA_useContentFile). Then, as the program would: KOVA_startup; for each of the seven
+// contents KOVA_getZipData and KOVA_getItem for every record and both kinds, into buffers of
+// several sizes, each followed by a canary that must be untouched afterwards; and finally
+// KOVA_listContents, whose record counts must agree with those KOVA_getZipData gave. A broken
+// rule calls abort(), so libFuzzer keeps the input as a crash.
+//
+// Run it with `make fuzz` (FUZZ_SECONDS=60 by default). That installs clang and its runtime when
+// missing, builds this folder as a project of its own in build-fuzz/ (the content library with
+// AddressSanitizer, UndefinedBehaviorSanitizer and libFuzzer's coverage; no Qt), packs data/
+// with the packer built there, makes the seed corpus from it (make-seed-corpus: the sample
+// content as packed, an excerpt of it stored, and damaged copies) and fuzzes for FUZZ_SECONDS. New
+// inputs collect in build-fuzz/corpus and are used again by the next run. A crash leaves
+// build-fuzz/crash-<hash>; run `build-fuzz/bin/tessera-fuzz build-fuzz/crash-<hash>` to see it
+// again under the debugger or with a fix in place. libzip is the system's and not instrumented:
+// libFuzzer steers by the coverage of our own code, and the sanitizers watch what libzip hands us.
+//
+// By hand:
+//   CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja && cmake --build build-fuzz
+//   build-fuzz/bin/verdane-pack build-fuzz/verdane-content.zip data
+//   build-fuzz/bin/make-seed-corpus build-fuzz/verdane-content.zip build-fuzz/seeds
+//   build-fuzz/bin/tessera-fuzz -dict=fuzz/content.dict build-fuzz/corpus build-fuzz/seeds
+
+#include "content/ContentNames.h"
+#include "content/tessera.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Broken rules are reported on stderr and end the run, so libFuzzer keeps the input.
+[[noreturn]] void broken(const char* rule, int value)
+{
+    std::fprintf(stderr, "tessera-fuzz: %s (%d)\n", rule, value);
+    std::abort();
+}
+
+void require(bool holds, const char* rule, int value = 0)
+{
+    if (!holds)
+        broken(rule, value);
+}
+
+// The content file of this process, written anew for every input. It lives in memory (memfd)
+// and the library opens it by its /proc path: nothing touches the disk, nothing is left behind.
+int contentFile = -1;
+
+void writeContentFile(const std::uint8_t* data, std::size_t size)
+{
+    require(ftruncate(contentFile, 0) == 0, "cannot empty the content file");
+    std::size_t written = 0;
+    while (written < size) {
+        const ssize_t n =
+            pwrite(contentFile, data + written, size - written, static_cast<off_t>(written));
+        require(n > 0, "cannot write the content file");
+        written += static_cast<std::size_t>(n);
+    }
+}
+
+// Buffer sizes in bytes: none, one code unit (room for the NUL only), an odd size, a small one
+// and the program's own. -1 stands for a caller that passes a negative size by mistake.
+constexpr std::array<int, 6> kBufferBytes = {-1, 0, 2, 3, 64, 102400};
+constexpr std::size_t kCanaryBytes = 16;
+constexpr unsigned char kCanary = 0xA5;
+
+// A buffer of the given size with a canary behind it; char16_t aligned, as callers pass it.
+class ItemBuffer {
+public:
+    explicit ItemBuffer(int bytes)
+        : bytes_(bytes), units_((std::max(bytes, 0) + kCanaryBytes + 1) / 2 + 1, u'\0')
+    {
+    }
+
+    char16_t* data() { return units_.data(); }
+    int bytes() const { return bytes_; }
+    std::size_t capacity() const { return bytes_ > 0 ? static_cast<std::size_t>(bytes_) / 2 : 0; }
+
+    // The pattern covers the canary and everything a call before may have written, so that a
+    // call that leaves no NUL is noticed; refilling all 100 KiB for every call would be most of
+    // the fuzzer's time.
+    void arm()
+    {
+        auto* raw = reinterpret_cast<unsigned char*>(units_.data());
+        const std::size_t canaryAt = static_cast<std::size_t>(std::max(bytes_, 0));
+        std::memset(raw, kCanary, std::min(written_, canaryAt));
+        std::memset(raw + canaryAt, kCanary, kCanaryBytes);
+        written_ = canaryAt;
+    }
+
+    bool canaryIntact() const
+    {
+        const auto* raw = reinterpret_cast<const unsigned char*>(units_.data());
+        const std::size_t from = static_cast<std::size_t>(std::max(bytes_, 0));
+        return std::all_of(raw + from, raw + from + kCanaryBytes,
+                           [](unsigned char b) { return b == kCanary; });
+    }
+
+    // The string before the first NUL, or nothing when there is no NUL inside the buffer.
+    bool terminated(std::u16string& text)
+    {
+        const char16_t* begin = units_.data();
+        const char16_t* end = begin + capacity();
+        const char16_t* nul = std::find(begin, end, u'\0');
+        if (nul == end)
+            return false;
+        text.assign(begin, nul);
+        // A call writes its text and the NUL; what lies behind is the pattern still.
+        written_ = static_cast<std::size_t>(nul + 1 - begin) * sizeof(char16_t);
+        return true;
+    }
+
+private:
+    int bytes_;
+    std::vector<char16_t> units_;
+    std::size_t written_ = SIZE_MAX; // bytes from the start that may differ from the pattern
+};
+
+std::vector<ItemBuffer>& buffers()
+{
+    static std::vector<ItemBuffer> all = [] {
+        std::vector<ItemBuffer> made;
+        for (const int bytes : kBufferBytes)
+            made.emplace_back(bytes);
+        return made;
+    }();
+    return all;
+}
+
+bool wellFormedUtf16(const std::u16string& text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            if (i + 1 == text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF)
+                return false;
+            ++i;
+        } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// One item into every buffer, smallest first. A buffer that holds the item must hold the same
+// text as the largest buffer, and every larger buffer must hold it too.
+void checkItem(int kind, int index)
+{
+    int largestResult = -1;
+    std::u16string largestText;
+    ItemBuffer& largest = buffers().back();
+    largest.arm();
+    largestResult = KOVA_getItem(kind, index, largest.data(), largest.bytes());
+    require(largest.canaryIntact(), "KOVA_getItem wrote past a buffer of 102400 bytes");
+    require(largestResult == KOVA_OK || largestResult == KOVA_ITEM_INVALID_UTF8 ||
+                largestResult == KOVA_ITEM_TOO_LARGE,
+            "KOVA_getItem gave a code it may not give for an existing record", largestResult);
+    require(largest.terminated(largestText), "KOVA_getItem left no NUL in its buffer");
+    if (largestResult == KOVA_OK)
+        require(wellFormedUtf16(largestText), "an item is not well-formed UTF-16");
+    else
+        require(largestText.empty(), "a damaged item left text in the buffer", largestResult);
+
+    bool heldBySmaller = false;
+    for (ItemBuffer& buffer : buffers()) {
+        if (&buffer == &largest)
+            break;
+        buffer.arm();
+        const int result = KOVA_getItem(kind, index, buffer.data(), buffer.bytes());
+        require(buffer.canaryIntact(), "KOVA_getItem wrote past its buffer", buffer.bytes());
+        std::u16string text;
+        if (buffer.capacity() > 0)
+            require(buffer.terminated(text), "KOVA_getItem left no NUL", buffer.bytes());
+        if (result == KOVA_OK) {
+            require(buffer.capacity() > 0, "an item fitted into no room", buffer.bytes());
+            require(largestResult == KOVA_OK, "an item fits a small buffer but not the largest");
+            require(text == largestText, "an item reads differently in another buffer size");
+            heldBySmaller = true;
+        } else {
+            require(result == KOVA_ITEM_INVALID_UTF8 || result == KOVA_ITEM_TOO_LARGE,
+                    "KOVA_getItem gave a code it may not give for an existing record", result);
+            require(!heldBySmaller, "an item fits a smaller buffer but not a larger one");
+            require(text.empty(), "a damaged item left text in the buffer", result);
+        }
+    }
+}
+
+// count < 0: no content is current, so nothing at all may be served.
+void checkOutsideRecords(int count)
+{
+    ItemBuffer& buffer = buffers()[4]; // 64 bytes: room for any refusal
+    const auto refused = [&](int kind, int index, int code) {
+        buffer.arm();
+        const int result = KOVA_getItem(kind, index, buffer.data(), buffer.bytes());
+        require(buffer.canaryIntact(), "a refused item wrote past its buffer");
+        require(result == code, "KOVA_getItem served what it must refuse", result);
+    };
+    if (count < 0) {
+        refused(KOVA_ITEM_TEXT, 0, KOVA_ITEM_NO_CONTENT);
+        return;
+    }
+    refused(KOVA_ITEM_TEXT, -1, KOVA_ITEM_BAD_INDEX);
+    refused(KOVA_ITEM_FLAGS, count, KOVA_ITEM_BAD_INDEX);
+    refused(0x20003, 0, KOVA_ITEM_BAD_KIND);
+}
+
+bool isGetZipDataCode(int result)
+{
+    // The file exists and every name is valid code page 932, so these are the codes possible.
+    return result == KOVA_OK || result == KOVA_BAD_ARCHIVE || result == KOVA_NO_SUCH_CONTENT ||
+           result == KOVA_UNREADABLE_ENTRY || result == KOVA_BAD_LINE;
+}
+
+using Counts = std::map<std::string, int>; // content name in UTF-8 -> records, -1 unreadable
+
+void checkListing(int startup, const Counts& counts)
+{
+    Counts listed;
+    const int result = KOVA_listContents(
+        [](const char* name, int count, void* into) {
+            require(name != nullptr, "a content was listed without its name");
+            require(count >= -1, "a content was listed with a negative count", count);
+            // The first entry of a name is the one KOVA_getZipData reads.
+            static_cast<Counts*>(into)->emplace(name, count);
+        },
+        &listed);
+    if (startup == KOVA_FILES_DAMAGED) {
+        require(result == KOVA_BAD_ARCHIVE, "an archive refused at startup was listed", result);
+        return;
+    }
+    require(result == KOVA_OK, "a sound archive was not listed", result);
+    for (const auto& [name, count] : counts) {
+        const auto at = listed.find(name);
+        if (count == -2) {
+            require(at == listed.end(), "a content missing to KOVA_getZipData was listed");
+            continue;
+        }
+        require(at != listed.end(), "a content read by KOVA_getZipData was not listed");
+        require(at->second == count, "the listing and KOVA_getZipData disagree", at->second);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    contentFile = memfd_create("tessera-fuzz-content", 0);
+    require(contentFile >= 0, "cannot make the content file in memory");
+    const std::string path = "/proc/self/fd/" + std::to_string(contentFile);
+    KOVA_useContentFile(path.c_str());
+    buffers();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    writeContentFile(data, size);
+
+    const int startup = KOVA_startup(nullptr);
+    require(startup == KOVA_OK || startup == KOVA_FILES_DAMAGED ||
+                startup == KOVA_UNSUPPORTED_CONTENT,
+            "KOVA_startup gave a code it may not give", startup);
+
+    Counts counts;
+    for (const std::string_view name : content::kAllContents) {
+        KOVA_clearData();
+        checkOutsideRecords(-1);
+        int count = -7;
+        const int result =
+            KOVA_getZipData(0, content::cp932ContentName(name).c_str(), -1, -1, &count);
+        require(isGetZipDataCode(result), "KOVA_getZipData gave a code it may not give", result);
+        require((startup == KOVA_FILES_DAMAGED) == (result == KOVA_BAD_ARCHIVE),
+                "KOVA_startup and KOVA_getZipData disagree on the archive", result);
+        if (result != KOVA_OK) {
+            require(count == 0, "a failed KOVA_getZipData reported records", count);
+            checkOutsideRecords(-1);
+            if (result != KOVA_BAD_ARCHIVE)
+                counts[std::string(name)] = result == KOVA_NO_SUCH_CONTENT ? -2 : -1;
+            continue;
+        }
+        require(count >= 0, "KOVA_getZipData reported a negative count", count);
+        counts[std::string(name)] = count;
+        for (int index = 0; index < count; ++index) {
+            checkItem(KOVA_ITEM_TEXT, index);
+            checkItem(KOVA_ITEM_FLAGS, index);
+        }
+        checkOutsideRecords(count);
+    }
+    KOVA_clearData();
+    checkListing(startup, counts);
+    return 0;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// Drives the real main window the way the teacher does, by clicks and key strokes on its
+// controls, to photograph it for the how-to guide. Controls are found by what the teacher
+// reads on them, so a step reads like the guide's own instructions.
+
+#include <QImage>
+#include <QRect>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
+
+class CVerdaneDlg;
+class QWidget;
+
+namespace screens
+{
+
+// A step that cannot be carried out: the guide's pictures would not show what its text says.
+struct DriveError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class Driver
+{
+public:
+    explicit Driver(CVerdaneDlg& window) : window(window) {}
+
+    // Clicks the tab with this index (0 = 本人の長所・推薦事由等).
+    void tab(int index);
+    // Clicks the one visible control whose caption or accessible name this is.
+    void click(std::u16string_view caption);
+    // Types the words into the keyword box and clicks 検索.
+    void search(std::u16string_view keyword);
+    // Double-clicks result box `box` (0 = top) of the page on show.
+    void doubleClickSentence(int box);
+    // Turns the mouse wheel over the page on show, one notch per turn, towards the teacher.
+    void wheel(int turns);
+
+    // The window as it is drawn now, or a part of it (window pixels).
+    QImage picture(std::optional<QRect> part = std::nullopt) const;
+
+private:
+    QWidget* visiblePage() const;
+
+    CVerdaneDlg& window;
+};
+
+} // namespace screens
