@@ -1,6 +1,8 @@
 #include "ContentArchive.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <zip.h>
 
 namespace content {
@@ -9,6 +11,15 @@ namespace {
 
 // How much more the data may grow with each read; a whole entry of the sample content fits.
 constexpr std::size_t kReadChunkBytes = 64 * 1024;
+
+// libzip gives ZIP_ER_NOENT not only for a missing file but also for an archive that is there and
+// whose directory promises a zip64 extra field that the entry lacks. Only a path with nothing
+// at it means there is no content file; anything else at it is a damaged one.
+bool nothingAt(const std::string& path)
+{
+    std::error_code error;
+    return !std::filesystem::exists(path, error) && !error;
+}
 
 } // namespace
 
@@ -19,7 +30,8 @@ ContentArchive ContentArchive::open(const std::string& path, ArchiveError& error
     if (archive)
         error = ArchiveError::None;
     else
-        error = zipError == ZIP_ER_NOENT ? ArchiveError::NoFile : ArchiveError::NotSound;
+        error = zipError == ZIP_ER_NOENT && nothingAt(path) ? ArchiveError::NoFile
+                                                             : ArchiveError::NotSound;
     return ContentArchive(archive);
 }
 

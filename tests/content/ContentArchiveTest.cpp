@@ -117,6 +117,19 @@ std::string storedArchiveClaiming(const ContentFolder& folder, const std::string
                              withClaimedSize(testing_support::readBytes(sound), claimed));
 }
 
+// The central directory's sizes set to 0xFFFFFFFF, which promises a zip64 extra field that the
+// entry does not have.
+std::string withZip64SizesPromised(std::string archive)
+{
+    constexpr std::size_t kCentralCompressedAt = 20;
+    constexpr std::size_t kCentralSizeAt = 24;
+    const std::size_t central = archive.find("PK\1\2");
+    EXPECT_NE(central, std::string::npos);
+    writeLittle32(archive, central + kCentralCompressedAt, 0xFFFFFFFF);
+    writeLittle32(archive, central + kCentralSizeAt, 0xFFFFFFFF);
+    return archive;
+}
+
 ArchiveError readEntry(const std::string& path, std::string& data)
 {
     ArchiveError error;
@@ -197,4 +210,24 @@ TEST(ContentArchive, ReadsEntriesOfEverySizeWhole)
             EXPECT_TRUE(data == expected) << size << " bytes, stored " << stored;
         }
     }
+}
+
+TEST(ContentArchive, AnArchiveThatIsThereButBrokenIsNotReportedAsMissing)
+{
+    ContentFolder folder;
+    const std::string sound = folder.writeArchive("sound.zip", {{kName, "1\tx\n", true}});
+    const std::string broken =
+        folder.writeBytes("zip64.zip", withZip64SizesPromised(testing_support::readBytes(sound)));
+    ArchiveError error;
+    ContentArchive::open(broken, error);
+    EXPECT_EQ(error, ArchiveError::NotSound);
+    ContentArchive::open(folder.file("absent.zip"), error);
+    EXPECT_EQ(error, ArchiveError::NoFile);
+
+    UseContentFile use(broken);
+    EXPECT_EQ(KOVA_startup(nullptr), KOVA_FILES_DAMAGED);
+    int count = 77;
+    EXPECT_EQ(KOVA_getZipData(0, content::cp932ContentName(kName).c_str(), -1, -1, &count),
+              KOVA_BAD_ARCHIVE)
+        << "the file is there: it is damaged, not missing";
 }
