@@ -48,7 +48,7 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN)
+	rm -rf $(BUILD) $(ASAN) build-fuzz
 
 # Fuzzes the content access library for FUZZ_SECONDS (see fuzz/TesseraFuzz.cpp). A build of its
 # own with clang in build-fuzz/, without Qt; what the fuzzer finds new stays in build-fuzz/corpus.
