@@ -364,7 +364,8 @@ void Dialog::mousePressEvent(QMouseEvent* event)
         message.point = event->position().toPoint();
         deliver(message);
     }
-    QWidget::mousePressEvent(event);
+    // A press on a dialog is that dialog's own: a panel's background is not its page's.
+    event->accept();
 }
 
 void Dialog::closeEvent(QCloseEvent* event)
@@ -385,6 +386,10 @@ bool Dialog::eventFilter(QObject* watched, QEvent* event)
     case QEvent::FocusOut:
         deliver({Msg::KillFocus, id});
         break;
+    case QEvent::MouseButtonPress:
+        // A control that reports clicks takes the press itself; only a plain label lets a
+        // press through to the dialog's background.
+        return (templateOf_.at(widget)->style & Notify) != 0;
     case QEvent::MouseButtonRelease:
         if (templateOf_.at(widget)->style & Notify &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
