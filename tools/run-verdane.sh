@@ -11,16 +11,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     exec "$program"
 fi
 
-work=$(mktemp -d)
-cleanup() {
-    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_virtual_display "$work"
-export XDG_RUNTIME_DIR="$work"
+use_virtual_display
 
 "$program" &
 pid=$!

@@ -23,3 +23,19 @@ wait_for_window() {
     echo "no window of process $pid appeared" >&2
     return 1
 }
+
+# use_virtual_display: makes the folder $work (removed at exit), starts a virtual display there
+# and gives the program a runtime folder of its own in it; at exit the program whose process id
+# is in $pid and the display are stopped.
+use_virtual_display() {
+    work=$(mktemp -d)
+    trap stop_virtual_display EXIT
+    start_virtual_display "$work"
+    export XDG_RUNTIME_DIR="$work"
+}
+
+stop_virtual_display() {
+    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}

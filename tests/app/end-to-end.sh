@@ -7,22 +7,13 @@ set -euo pipefail
 program=$1
 send_close=$2
 
-work=$(mktemp -d)
-cleanup() {
-    [ -n "${first:-}" ] && kill "$first" 2>/dev/null || true
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_virtual_display "$work"
-export XDG_RUNTIME_DIR="$work"
+use_virtual_display
 unset QT_QPA_PLATFORM
 
 
 "$program" &
-first=$!
-main_window=$(wait_for_window "$first")
+pid=$!
+main_window=$(wait_for_window "$pid")
 echo "main window $main_window shown"
 
 # A second start shows its refusal; answering it ends that start with 0.
@@ -36,14 +27,14 @@ wait "$second"
 second_code=$?
 set -e
 [ "$second_code" = 0 ] || { echo "second start ended with $second_code" >&2; exit 1; }
-kill -0 "$first" || { echo "the first instance did not survive the second start" >&2; exit 1; }
+kill -0 "$pid" || { echo "the first instance did not survive the second start" >&2; exit 1; }
 echo "second start refused with exit code 0; the first keeps running"
 
 "$send_close" "$main_window"
 set +e
-wait "$first"
+wait "$pid"
 code=$?
 set -e
-first=
+pid=
 [ "$code" = 0 ] || { echo "closing ended the program with $code" >&2; exit 1; }
 echo "close request ended the program with exit code 0"

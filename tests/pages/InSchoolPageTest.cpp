@@ -5,6 +5,7 @@
 #include "pages/CDlgTab03.h"
 #include "support/ContentFile.h"
 #include "support/PageHost.h"
+#include "support/PageTestHelpers.h"
 #include "support/RecordingEffects.h"
 
 #include <QAbstractButton>
@@ -39,14 +40,6 @@ constexpr int kCultureEvents = 1091, kSportsEvents = 1092, kClassActivities = 10
 constexpr int kClearButton = 1001;
 const std::vector<int> kResultBoxIds = {1037, 1038, 1039, 1040, 1041, 1043};
 
-// "flags<TAB>text" with "1" at every code and "0" at the other positions.
-std::string record(std::size_t positions, std::initializer_list<int> codes, const std::string& text)
-{
-    std::string flags(positions, '0');
-    for (const int code : codes)
-        flags[static_cast<std::size_t>(code)] = '1';
-    return flags + "\t" + text + "\n";
-}
 std::string eventRecord(std::initializer_list<int> codes, const std::string& text)
 {
     return record(2, codes, text);
@@ -97,15 +90,6 @@ std::vector<Entry> pagingContents()
     return {{"2 校内活動 学校行事.txt", events},
             {"2 校内活動 校内活動.txt", ""},
             {"2 校内活動 部活動.txt", clubs}};
-}
-
-std::string utf8(const QString& text)
-{
-    return text.toStdString();
-}
-std::string utf8(const std::u16string& text)
-{
-    return utf8(QString::fromStdU16String(text));
 }
 
 using Texts = std::vector<std::string>;

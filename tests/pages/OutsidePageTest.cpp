@@ -8,6 +8,7 @@
 #include "platform/Paths.h"
 #include "support/ContentFile.h"
 #include "support/PageHost.h"
+#include "support/PageTestHelpers.h"
 #include "support/RecordingEffects.h"
 
 #include <QApplication>
@@ -35,15 +36,6 @@ const std::string kPlaceholder = "キーワード検索";
 constexpr int kClearButton = 1001;
 constexpr int kOutsideHeader = 1109, kFutureWorkHeader = 1110, kVolunteerHeader = 1111;
 constexpr int kHeaderHeight = 25;
-
-// "flags<TAB>text" with "1" at every code and "0" at the other positions.
-std::string record(std::size_t positions, std::initializer_list<int> codes, const std::string& text)
-{
-    std::string flags(positions, '0');
-    for (const int code : codes)
-        flags[static_cast<std::size_t>(code)] = '1';
-    return flags + "\t" + text + "\n";
-}
 
 std::string sentence(const std::string& kind, int i)
 {
@@ -87,29 +79,6 @@ Shown at(const std::string& kind, int p, int count)
         texts.push_back(p + k < count ? sentence(kind, p + k) : "");
     return {p, texts};
 }
-
-void turnWheel(QWidget* target, int delta)
-{
-    const QPointF pos = target->rect().center();
-    QWheelEvent event(pos, target->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(target, &event);
-}
-
-// Counts the key presses that get through to one widget.
-class KeyPressCounter : public QObject
-{
-public:
-    explicit KeyPressCounter(QObject* watched) { watched->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        count += event->type() == QEvent::KeyPress;
-        return false;
-    }
-};
 
 class OutsidePage : public ::testing::Test
 {

@@ -79,31 +79,6 @@ std::vector<std::string> pagingContent()
     return records;
 }
 
-std::string utf8(const QString& text)
-{
-    return text.toStdString();
-}
-std::string utf8(const std::u16string& text)
-{
-    return utf8(QString::fromStdU16String(text));
-}
-
-// Counts the key presses that get through to one widget.
-class KeyPressCounter : public QObject
-{
-public:
-    explicit KeyPressCounter(QObject* watched) { watched->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress)
-            ++count;
-        return false;
-    }
-};
-
 class StrengthsPage : public ::testing::Test
 {
 protected:
@@ -175,14 +150,6 @@ protected:
     PageHost host;
     std::unique_ptr<CDlgTab02> page;
 };
-
-void turnWheel(QWidget* target, int delta)
-{
-    const QPointF pos = target->rect().center();
-    QWheelEvent event(pos, target->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(target, &event);
-}
 
 const std::vector<std::string> kNoSentence = {"", "", ""};
 

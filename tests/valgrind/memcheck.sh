@@ -16,16 +16,7 @@ if ! command -v valgrind >/dev/null; then
     exit 1
 fi
 
-work=$(mktemp -d)
-cleanup() {
-    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_virtual_display "$work"
-export XDG_RUNTIME_DIR="$work"
+use_virtual_display
 unset QT_QPA_PLATFORM
 # glib hands out memory from its own slices unless told otherwise, which memcheck cannot follow.
 export G_SLICE=always-malloc G_DEBUG=gc-friendly

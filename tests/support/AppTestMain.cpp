@@ -1,6 +1,6 @@
-// The main of the program's tests: an offscreen QApplication, and a runtime folder of the
-// tests' own, so the single-instance guard never meets a real running program. Death tests
-// run in a child started with this environment, which therefore keeps the same folder.
+// The main of the tests that run the whole program: an offscreen QApplication, and a runtime
+// folder of the tests' own, so the single-instance guard never meets a real running program.
+// Death tests run in a child started with this environment, which therefore keeps the folder.
 
 #include <QApplication>
 #include <cstdlib>
