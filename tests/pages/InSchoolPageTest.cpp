@@ -355,17 +355,7 @@ TEST_F(InSchoolPage, AsksForAKeywordAndChangesNothingWhenThereIsNone)
     click(kBaseball);
     const auto before = state();
     const std::vector<std::u16string> rejected = {u"\u3000キーワード検索 ", u"", u" \u3000\t"};
-    for (const std::u16string& keyword : rejected) {
-        setHostKeyword(keyword);
-        page->SearchKeyword(keyword);
-        EXPECT_EQ(host.keywordBoxText(), keyword) << "the page leaves the keyword box alone";
-    }
-    ASSERT_EQ(effects.messages.size(), rejected.size());
-    for (const ShownMessage& message : effects.messages) {
-        EXPECT_EQ(utf8(message.text), "キーワードを入力してください");
-        EXPECT_EQ(message.caption, u"");
-        EXPECT_EQ(message.owner, page.get());
-    }
+    expectKeywordsRefused(*page, host, effects, rejected);
     EXPECT_EQ(state(), before);
 }
 

@@ -312,17 +312,7 @@ TEST_F(StrengthsPage, AsksForAKeywordAndChangesNothingWhenThereIsNone)
     click(kResponsibility);
     const std::vector<std::u16string> rejected = {u"", u"  \t", u"\u3000 \u3000",
                                                   u" キーワード検索\u3000"};
-    for (const std::u16string& keyword : rejected) {
-        setHostKeyword(keyword);
-        page->SearchKeyword(keyword);
-        EXPECT_EQ(host.keywordBoxText(), keyword) << "the page leaves the keyword box alone";
-    }
-    ASSERT_EQ(effects.messages.size(), rejected.size());
-    for (const ShownMessage& message : effects.messages) {
-        EXPECT_EQ(utf8(message.text), "キーワードを入力してください");
-        EXPECT_EQ(message.caption, u"");
-        EXPECT_EQ(message.owner, page.get());
-    }
+    expectKeywordsRefused(*page, host, effects, rejected);
     EXPECT_EQ(checkedJobType(), kManufacturing);
     EXPECT_EQ(checkedBoxes(), std::vector<int>{kResponsibility});
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{S0, S1, ""}));

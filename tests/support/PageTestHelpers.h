@@ -2,14 +2,20 @@
 // What the page tests share: readable strings for assertions, the wheel and key presses as the
 // window system delivers them, and content records built from the codes they belong to.
 
+#include "PageHost.h"
+#include "RecordingEffects.h"
+#include "pages/SentencePage.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QObject>
 #include <QString>
 #include <QWheelEvent>
 #include <QWidget>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -55,5 +61,26 @@ protected:
         return false;
     }
 };
+
+// Searches each keyword on the page, which must refuse every one with its message box, owned by
+// the page with an empty caption, and leave the main window's keyword box as it was.
+inline void expectKeywordsRefused(pages::SentencePage& page, PageHost& host,
+                                  const RecordingEffects& effects,
+                                  const std::vector<std::u16string>& keywords)
+{
+    const std::size_t shownBefore = effects.messages.size();
+    for (const std::u16string& keyword : keywords) {
+        host.SetDlgItemText(1121, keyword);
+        page.SearchKeyword(keyword);
+        EXPECT_EQ(host.keywordBoxText(), keyword) << "the page leaves the keyword box alone";
+    }
+    ASSERT_EQ(effects.messages.size(), shownBefore + keywords.size());
+    for (std::size_t i = shownBefore; i < effects.messages.size(); ++i) {
+        const ShownMessage& message = effects.messages[i];
+        EXPECT_EQ(utf8(message.text), "キーワードを入力してください");
+        EXPECT_EQ(message.caption, u"");
+        EXPECT_EQ(message.owner, &page);
+    }
+}
 
 } // namespace testing_support
