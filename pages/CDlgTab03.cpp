@@ -87,8 +87,10 @@ bool CDlgTab03::OnInitDialog()
         FitButtonToCaption(categoryFont, id);
     for (int id = kFirstActivity; id < kFirstActivity + 4; ++id)
         FitButtonToCaption(categoryFont, id);
-    // The labels are as wide as their captions, without the room a box needs.
+    // The labels are as wide as their captions, without the room a box needs. A box without
+    // a caption is known by its label's words, to a screen reader as to a teacher.
     for (const BoxLabels& labels : {kResultsLabels, kLeaderLabels}) {
+        control(labels.box)->setAccessibleName(control(labels.label)->accessibleName());
         for (const int id : {labels.label, labels.greyLabel}) {
             control(id)->setFont(categoryFont);
             control(id)->resize(15 * static_cast<int>(GetDlgItemText(id).size()),

@@ -203,6 +203,9 @@ TEST_F(InSchoolPage, StartsEmptyWithControlsFittedToTheirCaptions)
     EXPECT_EQ(label(kGreyResults)->width(), 75);
     EXPECT_EQ(label(kLeaderLabel)->width(), 90);
     EXPECT_EQ(label(kGreyLeader)->width(), 90);
+    // The boxes without a caption are known by their labels' words.
+    EXPECT_EQ(utf8(button(kGoodResults)->accessibleName()), "大会好成績");
+    EXPECT_EQ(utf8(button(kLeader)->accessibleName()), "部長・主将等");
 }
 
 TEST_F(InSchoolPage, ChecksAreCombinedWithAndAndUncheckingTheLastEmptiesThePage)
