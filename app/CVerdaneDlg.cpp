@@ -5,6 +5,7 @@
 #include "platform/Effects.h"
 #include "platform/Fonts.h"
 #include "platform/HandCursor.h"
+#include "platform/QtStrings.h"
 #include "platform/Documents.h"
 #include "res/Pictures.h"
 #include "res/Templates.h"
@@ -31,11 +32,6 @@ const std::array<Tab, 3> kTabs = {{
     {u"校内活動　", QColor(102, 198, 6)},
     {u"校外活動・その他　", QColor(255, 153, 0)},
 }};
-
-QString qs(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
@@ -132,7 +128,7 @@ bool CVerdaneDlg::CreatePages()
 bool CVerdaneDlg::InsertTabs()
 {
     for (std::size_t i = 0; i < kTabs.size(); ++i) {
-        if (!tabControl->insertItem(static_cast<int>(i), qs(kTabs[i].caption)))
+        if (!tabControl->insertItem(static_cast<int>(i), toQString(kTabs[i].caption)))
             return false;
     }
     return true;

@@ -195,10 +195,7 @@ void CDlgTab05::OnQualificationClicked(const Message& message)
 
 void CDlgTab05::ClearAllChecks()
 {
-    ClearResultBoxes();
-    scrollBar->setRange(0, 0);
-    scrollBar->setEnabled(false);
-    SetDlgItemText(pages::kCountLabelId, u"0 件");
+    ResetDisplay(); // empty boxes, "0 件", an unusable scroll bar, no match list
     panel11.radioIndex = panel12.radioIndex = panel13.radioIndex = -1;
     for (int group = 11; group <= 13; ++group) {
         panel(group).UpdateData(false);
@@ -208,7 +205,6 @@ void CDlgTab05::ClearAllChecks()
     for (std::size_t i = 1; i < headers.size(); ++i)
         control(kHeaderIds[i])->setGeometry(QRect({headers[i].left, headers[i].top}, headerSize));
     groupScrollPos = {0, 0, 0};
-    matches.clear();
     SetKeywordBoxText(pages::kPlaceholder);
 }
 

@@ -5,6 +5,7 @@
 #include "Fonts.h"
 #include "InputFilter.h"
 #include "PictureControl.h"
+#include "QtStrings.h"
 #include "ScrollBar.h"
 #include "TabControl.h"
 
@@ -24,20 +25,15 @@ namespace platform {
 
 namespace {
 
-QString qs(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QWidget* makeEdit(const ControlTemplate& control, QWidget* parent)
 {
     if (!(control.style & Multiline)) {
-        auto* edit = new QLineEdit(qs(control.caption), parent);
+        auto* edit = new QLineEdit(toQString(control.caption), parent);
         edit->setFrame(control.style & Border);
         edit->setReadOnly(control.style & ReadOnly);
         return edit;
     }
-    auto* edit = new EditBox(qs(control.caption), parent);
+    auto* edit = new EditBox(toQString(control.caption), parent);
     edit->setReadOnly(control.style & ReadOnly);
     edit->setFrameShape(control.style & Border ? QFrame::StyledPanel : QFrame::NoFrame);
     edit->setVerticalScrollBarPolicy(control.style & VScroll ? Qt::ScrollBarAlwaysOn
@@ -52,7 +48,7 @@ QWidget* makeEdit(const ControlTemplate& control, QWidget* parent)
 
 QWidget* makeStatic(const ControlTemplate& control, QWidget* parent)
 {
-    auto* label = new QLabel(qs(control.caption), parent);
+    auto* label = new QLabel(toQString(control.caption), parent);
     label->setWordWrap(!(control.style & NoWrap));
     label->setAlignment((control.style & RightAligned ? Qt::AlignRight : Qt::AlignLeft) |
                         Qt::AlignTop);
@@ -109,7 +105,7 @@ bool Dialog::Create()
 
 QWidget* Dialog::makeControl(const ControlTemplate& control)
 {
-    const QString caption = qs(control.caption);
+    const QString caption = toQString(control.caption);
     QWidget* widget = nullptr;
     switch (control.controlClass) {
     case ControlClass::PushButton: {
@@ -243,7 +239,7 @@ bool Dialog::UpdateData(bool saveAndValidate)
 void Dialog::SetDlgItemText(int id, std::u16string_view text)
 {
     QWidget* widget = control(id);
-    const QString value = qs(text);
+    const QString value = toQString(text);
     if (auto* line = dynamic_cast<QLineEdit*>(widget))
         line->setText(value);
     else if (auto* box = dynamic_cast<QPlainTextEdit*>(widget))

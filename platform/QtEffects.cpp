@@ -1,6 +1,7 @@
 #include "QtEffects.h"
 
 #include "Dialog.h"
+#include "QtStrings.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -25,17 +26,12 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
-QString qs(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 void QtEffects::showMessage(const Dialog* owner, std::u16string_view text,
                             std::u16string_view caption, MessageIcon icon)
 {
-    QMessageBox box(qtIcon(icon), qs(caption), qs(text), QMessageBox::Ok,
+    QMessageBox box(qtIcon(icon), toQString(caption), toQString(text), QMessageBox::Ok,
                     const_cast<Dialog*>(owner));
     box.exec();
 }

@@ -1,5 +1,8 @@
 #include "ScreenDriver.h"
 
+#include "platform/Effects.h"
+#include "platform/QtStrings.h"
+
 #include "app/CVerdaneDlg.h"
 
 #include <QAbstractButton>
@@ -25,14 +28,9 @@ constexpr int kSearchButton = 1122;
 // The result boxes of every page, top to bottom; a page with three uses the first three.
 constexpr std::array<int, 6> kResultBoxes = {1037, 1038, 1039, 1040, 1041, 1043};
 
-QString qs(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::string utf8(std::u16string_view text)
 {
-    return qs(text).toStdString();
+    return platform::toUtf8(text);
 }
 
 bool shows(const QWidget* widget, const QString& caption)
@@ -61,7 +59,7 @@ void Driver::tab(int index)
 
 void Driver::click(std::u16string_view caption)
 {
-    const QString wanted = qs(caption);
+    const QString wanted = platform::toQString(caption);
     QWidget* found = nullptr;
     for (QWidget* widget : window.findChildren<QWidget*>()) {
         if (!widget->isVisible() || !shows(widget, wanted))
@@ -89,7 +87,7 @@ void Driver::search(std::u16string_view keyword)
     QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
     settle();
     // Typed one character at a time, as the keyboard (and the input method) delivers them.
-    for (const QChar c : qs(keyword)) {
+    for (const QChar c : platform::toQString(keyword)) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(box, &press);
     }

@@ -59,8 +59,7 @@ public:
     void showMessage(const platform::Dialog*, std::u16string_view text, std::u16string_view,
                      platform::MessageIcon) override
     {
-        messages.push_back(
-            QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString());
+        messages.push_back(platform::toUtf8(text));
     }
     [[noreturn]] void endProcess(int exitCode) override
     {
