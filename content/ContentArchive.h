@@ -1,6 +1,7 @@
 #pragma once
 // The content file as a zip archive: opening it soundly and reading one entry whole.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -14,6 +15,10 @@ namespace content {
 inline constexpr std::string_view kArchiveComment = "Verdane content 1";
 // A larger entry is refused rather than inflated: a damaged size field must not exhaust memory.
 inline constexpr std::uint64_t kMaxEntryBytes = 512ull << 20;
+// A content holds at most this many records: ten times the largest content the program is
+// measured with. Empty records cost almost nothing to pack but over a hundred bytes each to
+// hold, so a small file must not be able to ask for more.
+inline constexpr std::size_t kMaxRecordsPerContent = 1'000'000;
 
 enum class ArchiveError {
     None,
