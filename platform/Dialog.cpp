@@ -144,10 +144,11 @@ QWidget* Dialog::makeControl(const ControlTemplate& control)
     widget->setFocusPolicy(!takesFocus                  ? Qt::NoFocus
                            : control.style & TabStop ? Qt::StrongFocus
                                                      : Qt::ClickFocus);
-    const QString name = control.controlClass == ControlClass::StaticBitmap && template_.pictureCaption
-                             ? template_.pictureCaption(control.bitmap)
-                             : caption;
-    widget->setAccessibleName(name);
+    // A control with a caption is known by it, and by whatever text the program gives it
+    // later: the toolkit names it after its text as long as no fixed name is set. A picture
+    // is known by the words drawn in it.
+    if (control.controlClass == ControlClass::StaticBitmap && template_.pictureCaption)
+        widget->setAccessibleName(template_.pictureCaption(control.bitmap));
     widget->setObjectName(QStringLiteral("control%1").arg(control.id));
     return widget;
 }
@@ -273,21 +274,29 @@ void Dialog::deliver(const Message& message)
         parentDialog_->deliver(message);
 }
 
+Dialog* Dialog::owningDialog(QWidget* widget)
+{
+    for (; widget; widget = widget->parentWidget()) {
+        if (auto* dialog = dynamic_cast<Dialog*>(widget))
+            return dialog;
+        if (widget->isWindow())
+            return nullptr;
+    }
+    return nullptr;
+}
+
 int Dialog::focusedControlId()
 {
     QWidget* focus = QApplication::focusWidget();
-    for (QWidget* widget = focus ? focus->parentWidget() : nullptr; widget;
-         widget = widget->parentWidget()) {
-        if (auto* dialog = dynamic_cast<Dialog*>(widget))
-            return dialog->controlId(focus);
-    }
-    return -1;
+    const Dialog* dialog = focus ? owningDialog(focus->parentWidget()) : nullptr;
+    return dialog ? dialog->controlId(focus) : -1;
 }
 
 bool Dialog::preTranslate(const InputMessage& input)
 {
-    for (QWidget* widget = input.target; widget; widget = widget->parentWidget()) {
-        if (auto* dialog = dynamic_cast<Dialog*>(widget); dialog && dialog->PreTranslateMessage(input))
+    for (Dialog* dialog = owningDialog(input.target); dialog;
+         dialog = dialog->isWindow() ? nullptr : owningDialog(dialog->parentWidget())) {
+        if (dialog->PreTranslateMessage(input))
             return true;
     }
     return false;

@@ -64,9 +64,14 @@ public:
     // Delivers a notification through the message map; a wheel turn nobody here handles goes
     // on to the parent dialog.
     void deliver(const Message& message);
+    // The dialog whose window holds widget: the innermost dialog around it within its own
+    // window. A message box or a menu is a window of its own and runs its own keys, even when
+    // a dialog made it, so widgets in it belong to no dialog.
+    static Dialog* owningDialog(QWidget* widget);
     // The id of the control that has the keyboard focus, in whichever dialog; -1 for none.
     static int focusedControlId();
-    // Runs the pre-filters of this dialog and the dialogs around it, innermost first.
+    // Runs the pre-filters of the dialogs around the input's target within its window,
+    // innermost first.
     static bool preTranslate(const InputMessage& input);
     // Asks for the colours of one control anew, after its state changed.
     void refreshColours(QWidget* control);

@@ -27,15 +27,6 @@ Key keyOf(int qtKey)
     }
 }
 
-Dialog* innermostDialog(QWidget* widget)
-{
-    for (; widget; widget = widget->parentWidget()) {
-        if (auto* dialog = dynamic_cast<Dialog*>(widget))
-            return dialog;
-    }
-    return nullptr;
-}
-
 // A key press that a widget ignored travels on to its parents; the pre-filters see it once,
 // when it reaches the widget it was meant for.
 bool isPropagatedKey(QWidget* receiver)
@@ -78,8 +69,11 @@ void InputFilter::install()
 
 bool InputFilter::eventFilter(QObject* watched, QEvent* event)
 {
+    // Input aimed at a message box or a menu, even one a dialog made, is left to that window:
+    // it keeps the keys and the wheel a desktop gives it.
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || !innermostDialog(widget))
+    Dialog* dialog = widget ? Dialog::owningDialog(widget) : nullptr;
+    if (!dialog)
         return false;
     switch (event->type()) {
     case QEvent::KeyPress: {
@@ -108,7 +102,7 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event)
             return false;
         Message message{Msg::MouseWheel};
         message.delta = delta;
-        innermostDialog(widget)->deliver(message);
+        dialog->deliver(message);
         return true;
     }
     default:
