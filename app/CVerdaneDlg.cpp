@@ -88,6 +88,7 @@ bool CVerdaneDlg::OnInitDialog()
         tabColours[i] = kTabs[i].colour;
     keywordFont = pointFont(FontFace::Gothic, 14);
     control(kKeywordBox)->setFont(keywordFont);
+    control(kKeywordBox)->setAccessibleName(QStringLiteral("キーワード"));
     SetDlgItemText(kKeywordBox, pages::kPlaceholder);
     control(kQuitButton)->setFocus(Qt::OtherFocusReason);
     return true;

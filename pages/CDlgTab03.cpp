@@ -1,6 +1,7 @@
 #include "CDlgTab03.h"
 
 #include "content/ContentNames.h"
+#include "platform/QtStrings.h"
 #include "res/Templates.h"
 
 #include <QAbstractButton>
@@ -90,7 +91,7 @@ bool CDlgTab03::OnInitDialog()
     // The labels are as wide as their captions, without the room a box needs. A box without
     // a caption is known by its label's words, to a screen reader as to a teacher.
     for (const BoxLabels& labels : {kResultsLabels, kLeaderLabels}) {
-        control(labels.box)->setAccessibleName(control(labels.label)->accessibleName());
+        control(labels.box)->setAccessibleName(toQString(GetDlgItemText(labels.label)));
         for (const int id : {labels.label, labels.greyLabel}) {
             control(id)->setFont(categoryFont);
             control(id)->resize(15 * static_cast<int>(GetDlgItemText(id).size()),

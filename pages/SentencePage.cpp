@@ -167,14 +167,17 @@ void SentencePage::SetUpDisplayControls()
 {
     categoryFont = pointFont(FontFace::Gothic, 10.5);
     resultFont = pointFont(FontFace::Gothic, 14);
-    for (const int id : look_.resultBoxIds) {
-        auto* box = control<EditBox>(id);
+    for (std::size_t k = 0; k < look_.resultBoxIds.size(); ++k) {
+        auto* box = control<EditBox>(look_.resultBoxIds[k]);
+        // A screen reader says which box it is in; the sentence is the box's text.
+        box->setAccessibleName(QStringLiteral("文例 %1").arg(k + 1));
         box->setFont(resultFont);
         // The text starts 6 pixels below the box's upper border.
         box->setFormattingRect(box->formattingRect().adjusted(0, 6, 0, 12));
     }
     // The thumb's length shows how much of the list one page of boxes holds.
     scrollBar->setPageStep(look_.boxesPerPage);
+    scrollBar->setAccessibleName(QStringLiteral("文例のスクロール"));
     control(kKeywordBoxId)->setFont(resultFont);
     SetDlgItemText(kKeywordBoxId, kPlaceholder);
 }

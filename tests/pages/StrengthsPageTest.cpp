@@ -9,6 +9,7 @@
 #include "support/StrengthsContent.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -530,4 +531,34 @@ TEST_F(StrengthsPage, DoubleClickSelectsTheWholeSentence)
     QTest::mouseDClick(empty->viewport(), Qt::LeftButton);
     EXPECT_TRUE(empty->textCursor().selectedText().isEmpty());
     EXPECT_TRUE(empty->hasFocus());
+}
+
+TEST_F(StrengthsPage, AScreenReaderHearsTheCountAndTheSentencesTheScreenShows)
+{
+    open(categoryContent());
+    const auto accessible = [](QWidget* widget) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+        return face ? std::pair{utf8(face->text(QAccessible::Name)),
+                                utf8(face->text(QAccessible::Value))}
+                    : std::pair{std::string("no interface"), std::string()};
+    };
+    QWidget* count = page->control(1035);
+    EXPECT_EQ(accessible(count).first, "0 件");
+
+    click(kManufacturing);
+    ASSERT_EQ(countLabel(), "3 件");
+    EXPECT_EQ(accessible(count).first, "3 件") << "the count label's name follows its text";
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(accessible(box(k)),
+                  std::pair("文例 " + std::to_string(k + 1), boxTexts()[static_cast<size_t>(k)]))
+            << "box " << k;
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(box(0))->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(utf8(text->text(0, text->characterCount())), S0);
+
+    click(kClearButton);
+    EXPECT_EQ(accessible(count).first, "0 件");
+    EXPECT_EQ(accessible(box(0)).second, "");
+    EXPECT_EQ(accessible(button(kResponsibility)).first, "責任感");
+    EXPECT_EQ(accessible(bar()).first, "文例のスクロール");
 }

@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -37,6 +38,8 @@ bool shows(const QWidget* widget, const QString& caption)
 {
     if (widget->accessibleName() == caption)
         return true;
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text() == caption;
     const auto* button = qobject_cast<const QAbstractButton*>(widget);
     return button && button->text() == caption;
 }
