@@ -5,9 +5,11 @@
 #include <system_error>
 #include <zip.h>
 
-namespace content {
+namespace content
+{
 
-namespace {
+namespace
+{
 
 // How much more the data may grow with each read; a whole entry of the sample content fits.
 constexpr std::size_t kReadChunkBytes = 64 * 1024;
@@ -31,7 +33,7 @@ ContentArchive ContentArchive::open(const std::string& path, ArchiveError& error
         error = ArchiveError::None;
     else
         error = zipError == ZIP_ER_NOENT && nothingAt(path) ? ArchiveError::NoFile
-                                                             : ArchiveError::NotSound;
+                                                            : ArchiveError::NotSound;
     return ContentArchive(archive);
 }
 
@@ -59,16 +61,39 @@ std::string_view ContentArchive::comment() const
     return text ? std::string_view(text, static_cast<std::size_t>(length)) : std::string_view();
 }
 
-ArchiveError ContentArchive::read(std::string_view entryName, std::string& data) const
+namespace
+{
+
+zip_int64_t indexOf(zip_t* archive, std::string_view entryName)
 {
     const std::string name(entryName);
-    const zip_int64_t index = zip_name_locate(archive_, name.c_str(), 0);
-    if (index < 0)
-        return ArchiveError::NoSuchEntry;
-    return readIndex(static_cast<std::uint64_t>(index), data);
+    return zip_name_locate(archive, name.c_str(), 0);
 }
 
-ArchiveError ContentArchive::readIndex(std::uint64_t index, std::string& data) const
+} // namespace
+
+ArchiveError ContentArchive::read(std::string_view entryName, std::string& data,
+                                  const InflateWatcher& watch) const
+{
+    const zip_int64_t index = indexOf(archive_, entryName);
+    if (index < 0)
+        return ArchiveError::NoSuchEntry;
+    return readIndex(static_cast<std::uint64_t>(index), data, watch);
+}
+
+bool ContentArchive::contains(std::string_view entryName) const
+{
+    return indexOf(archive_, entryName) >= 0;
+}
+
+std::uint64_t ContentArchive::entryCount() const
+{
+    const zip_int64_t count = zip_get_num_entries(archive_, 0);
+    return count > 0 ? static_cast<std::uint64_t>(count) : 0;
+}
+
+ArchiveError ContentArchive::readIndex(std::uint64_t index, std::string& data,
+                                       const InflateWatcher& watch) const
 {
     data.clear();
     zip_stat_t stat;
@@ -79,12 +104,15 @@ ArchiveError ContentArchive::readIndex(std::uint64_t index, std::string& data) c
     zip_file_t* file = zip_fopen_index(archive_, index, 0);
     if (!file)
         return ArchiveError::UnreadableEntry;
+    // The file is closed however the read ends, a failure to find memory included.
+    std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> closer(file, &zip_fclose);
     // The size in the directory is only a claim: a damaged one must not make us set aside memory
     // the entry never fills. So the data grows a chunk at a time with the bytes that really
     // inflate, and stops one byte past the claim, which is enough to know the entry is damaged.
-    // Reading on to the end makes libzip compare the CRC.
+    // Reading on to the end makes libzip compare the CRC. A watcher may stop it sooner.
     const std::uint64_t limit = stat.size + 1;
     zip_int64_t n = 0;
+    bool refused = false;
     while (data.size() < limit) {
         const std::size_t before = data.size();
         const std::size_t wanted =
@@ -94,8 +122,16 @@ ArchiveError ContentArchive::readIndex(std::uint64_t index, std::string& data) c
         data.resize(before + static_cast<std::size_t>(std::max<zip_int64_t>(n, 0)));
         if (n <= 0)
             break;
+        if (watch && !watch(std::string_view(data).substr(before))) {
+            refused = true;
+            break;
+        }
     }
-    const bool closedCleanly = zip_fclose(file) == 0;
+    if (refused) {
+        data = std::string();
+        return ArchiveError::Refused;
+    }
+    const bool closedCleanly = zip_fclose(closer.release()) == 0;
     if (n < 0 || !closedCleanly || data.size() != stat.size) {
         data = std::string();
         return ArchiveError::UnreadableEntry;

@@ -3,9 +3,12 @@
 #include "platform/Effects.h"
 #include "tessera.h"
 
+#include <new>
+#include <stdexcept>
 #include <string>
 
-namespace {
+namespace
+{
 
 constexpr int kItemBufferBytes = 102400;
 
@@ -28,6 +31,28 @@ void readItems(int kind, const int& recordCount, char16_t* buffer, StringArray* 
     }
 }
 
+// The arrays grow to their final size at once: no copy on the way, and no spare capacity.
+void reserveFor(StringArray* array, int recordCount)
+{
+    if (array)
+        array->reserve(array->size() + static_cast<std::size_t>(recordCount));
+}
+
+// The content is more than the memory can hold, which is what the library reports as
+// KOVA_CONTENT_TOO_LARGE when it runs out itself: the same message, whichever side ran out.
+// Saying an item is damaged would send the teacher looking for a fault the file does not
+// have. What this content took is given back first, so the message box finds room.
+[[noreturn]] void failForMemory(platform::Dialog* owner, StringArray* textArray,
+                                StringArray* flagArray)
+{
+    KOVA_clearData();
+    for (StringArray* array : {textArray, flagArray}) {
+        if (array)
+            StringArray().swap(*array);
+    }
+    fail(owner, unreadableContentMessage(KOVA_CONTENT_TOO_LARGE), 1);
+}
+
 } // namespace
 
 std::u16string unreadableContentMessage(int result)
@@ -48,12 +73,20 @@ int ContentLoader(const char* contentName, int& recordCount, StringArray* textAr
         fail(ownerWindow, unreadableContentMessage(result), 1);
     KOVA_trace(u"KOVA_getZipData() ok");
 
-    std::u16string buffer(kItemBufferBytes / sizeof(char16_t), u'\0');
-    readItems(KOVA_ITEM_TEXT, recordCount, buffer.data(), textArray, ownerWindow,
-              u"コンテンツファイルのテキストが壊れています", 2);
-    KOVA_traceValue(u"*count = %d\n", recordCount);
-    readItems(KOVA_ITEM_FLAGS, recordCount, buffer.data(), flagArray, ownerWindow,
-              u"コンテンツファイルのフラグが壊れています。", 3);
+    try {
+        std::u16string buffer(kItemBufferBytes / sizeof(char16_t), u'\0');
+        reserveFor(textArray, recordCount);
+        readItems(KOVA_ITEM_TEXT, recordCount, buffer.data(), textArray, ownerWindow,
+                  u"コンテンツファイルのテキストが壊れています", 2);
+        KOVA_traceValue(u"*count = %d\n", recordCount);
+        reserveFor(flagArray, recordCount);
+        readItems(KOVA_ITEM_FLAGS, recordCount, buffer.data(), flagArray, ownerWindow,
+                  u"コンテンツファイルのフラグが壊れています。", 3);
+    } catch (const std::bad_alloc&) {
+        failForMemory(ownerWindow, textArray, flagArray);
+    } catch (const std::length_error&) {
+        failForMemory(ownerWindow, textArray, flagArray);
+    }
     KOVA_clearData();
     KOVA_trace(u"KOVA_IF_getData() ok");
     return 0;

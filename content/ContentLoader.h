@@ -4,7 +4,8 @@
 
 #include <string>
 
-namespace platform {
+namespace platform
+{
 class Dialog;
 }
 
@@ -12,7 +13,8 @@ class Dialog;
 // and its flag strings to flagArray (either may be null: its items are still read and checked).
 // recordCount receives the number of records. A content error is shown in a message box owned
 // by ownerWindow and ends the process (exit code 1, 2 or 3); the loader returns only when the
-// whole content has been read, with 0.
+// whole content has been read, with 0. Memory that runs out while the arrays grow ends it as a
+// content too large to hold does (exit code 1), never with an exception.
 // The message for a content that the library cannot read, with its result code.
 std::u16string unreadableContentMessage(int result);
 

@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <iconv.h>
 
-namespace content {
+namespace content
+{
 
-namespace {
+namespace
+{
 
 std::optional<std::string> convert(const char* to, const char* from, std::string_view input)
 {

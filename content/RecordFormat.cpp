@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
-namespace content {
+namespace content
+{
 
 const char* describe(LineError error)
 {
@@ -20,7 +21,8 @@ const char* describe(LineError error)
     return "unknown error";
 }
 
-namespace {
+namespace
+{
 
 bool escapesAreValid(std::string_view field)
 {
@@ -51,7 +53,8 @@ LineError parseLine(std::string_view line, RawRecord& record)
     return LineError::None;
 }
 
-namespace {
+namespace
+{
 
 // Reads one code point from UTF-8 at in[pos], advancing pos; returns false on a malformed
 // sequence. Accepts exactly the well-formed sequences of Unicode (Table 3-7).
@@ -131,6 +134,8 @@ DecodeError decodeField(std::string_view field, char16_t* out, std::size_t capac
         char32_t cp;
         if (!readCodePoint(field, pos, cp))
             return fail(DecodeError::InvalidUtf8);
+        if (cp == 0)
+            return fail(DecodeError::HoldsNul);
         if (cp < 0x10000) {
             if (length >= room)
                 return fail(DecodeError::TooLarge);

@@ -11,7 +11,8 @@
 #include <string_view>
 #include <vector>
 
-namespace content {
+namespace content
+{
 
 // One record as it stands in the file: both fields still UTF-8 and still escaped.
 struct RawRecord {
@@ -54,6 +55,7 @@ enum class DecodeError {
     None,
     InvalidUtf8, // not well-formed UTF-8 (overlong forms and encoded surrogates included)
     TooLarge,    // the field and its terminating NUL do not fit the output
+    HoldsNul,    // a NUL (U+0000) inside the field: whoever reads the string would stop there
 };
 
 // Decodes one escaped UTF-8 field into UTF-16 followed by a NUL. Never writes past

@@ -6,14 +6,21 @@
 #include "Cp932.h"
 #include "RecordFormat.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <map>
+#include <new>
+#include <set>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 using namespace content;
 
-namespace {
+namespace
+{
 
 constexpr const char* kContentFileName = "verdane-content.zip";
 
@@ -26,6 +33,8 @@ struct CurrentContent {
 struct Library {
     std::string contentFileOverride;
     CurrentContent current;
+    // What each content read since KOVA_startup costs the caller that keeps it, by entry name.
+    std::map<std::string, std::uint64_t, std::less<>> held;
     KOVA_TraceSink traceSink = nullptr;
     void* traceContext = nullptr;
     KOVA_AboutHandler aboutHandler = nullptr;
@@ -68,9 +77,42 @@ int getZipDataResult(ArchiveError error)
         return KOVA_NO_SUCH_CONTENT;
     case ArchiveError::UnreadableEntry:
         return KOVA_UNREADABLE_ENTRY;
+    case ArchiveError::Refused:
+        return KOVA_CONTENT_TOO_LARGE;
     }
     return KOVA_UNREADABLE_ENTRY;
 }
+
+// What the caller keeps of a record beside its text: two strings, each an object of its own
+// and, once longer than fits inside it, a block on the heap with the allocator's bookkeeping.
+constexpr std::uint64_t kHeldBytesPerRecord = 2 * (sizeof(std::u16string) + 16);
+static_assert(kMaxRecordsPerContent <= INT_MAX, "a record count must fit the C interface");
+
+// Counts, while an entry inflates, what its records will cost once the caller holds them.
+// The UTF-16 units are counted from above: one for every byte that starts a character and one
+// more for every character beyond U+FFFF, which needs two. An escape counts two though it
+// decodes to one, and the TAB and line end of each record stand in for its two strings' NULs.
+struct EntryTally {
+    std::uint64_t lineEnds = 0;
+    std::uint64_t utf16Units = 0;
+
+    void count(std::string_view piece)
+    {
+        std::uint64_t ends = 0, units = 0;
+        for (const char c : piece) {
+            const auto byte = static_cast<std::uint8_t>(c);
+            ends += byte == '\n';
+            units += (byte & 0xC0) != 0x80;
+            units += byte >= 0xF0;
+        }
+        lineEnds += ends;
+        utf16Units += units;
+    }
+    std::uint64_t heldBytes(std::uint64_t records) const
+    {
+        return utf16Units * sizeof(char16_t) + records * kHeldBytesPerRecord;
+    }
+};
 
 // Splits an inflated entry into records; false when a line cannot be read.
 bool splitRecords(std::string_view data, std::vector<RawRecord>& records)
@@ -84,7 +126,38 @@ bool splitRecords(std::string_view data, std::vector<RawRecord>& records)
     });
 }
 
-int readContent(const char* contentName, CurrentContent& into)
+// Reads one entry into data and records. It is refused, and stops inflating, as soon as it
+// holds more records than a content may or would cost its keeper more than room; held receives
+// what it will cost.
+int readRecords(const ContentArchive& archive, std::string_view entryName, std::uint64_t room,
+                std::string& data, std::vector<RawRecord>& records, std::uint64_t& held)
+{
+    EntryTally tally;
+    const ArchiveError error = archive.read(entryName, data, [&](std::string_view piece) {
+        tally.count(piece);
+        return tally.lineEnds <= kMaxRecordsPerContent && tally.heldBytes(tally.lineEnds) <= room;
+    });
+    if (error != ArchiveError::None)
+        return getZipDataResult(error);
+    records.reserve(static_cast<std::size_t>(tally.lineEnds) + 1);
+    if (!splitRecords(data, records))
+        return KOVA_BAD_LINE;
+    // The last line needs no line end, so there may be one record more than line ends.
+    held = tally.heldBytes(records.size());
+    if (records.size() > kMaxRecordsPerContent || held > room)
+        return KOVA_CONTENT_TOO_LARGE;
+    return KOVA_OK;
+}
+
+std::uint64_t heldByOthers(const Library& lib, std::string_view entryName)
+{
+    std::uint64_t sum = 0;
+    for (const auto& [name, bytes] : lib.held)
+        sum += name == entryName ? 0 : bytes;
+    return sum;
+}
+
+int readContent(const char* contentName, Library& lib)
 {
     if (!contentName)
         return KOVA_BAD_CONTENT_NAME;
@@ -93,59 +166,23 @@ int readContent(const char* contentName, CurrentContent& into)
         return KOVA_BAD_CONTENT_NAME;
     ArchiveError error;
     const ContentArchive archive = ContentArchive::open(contentFilePath(), error);
-    if (error == ArchiveError::None)
-        error = archive.read(*entryName, into.data);
     if (error != ArchiveError::None)
         return getZipDataResult(error);
-    if (!splitRecords(into.data, into.records) || into.records.size() > INT_MAX)
-        return KOVA_BAD_LINE;
-    into.loaded = true;
-    return KOVA_OK;
-}
-
-} // namespace
-
-extern "C" {
-
-int KOVA_startup(void* /*mainWindow*/)
-{
-    ArchiveError error;
-    const ContentArchive archive = ContentArchive::open(contentFilePath(), error);
-    if (error != ArchiveError::None)
-        return KOVA_FILES_DAMAGED;
-    return archive.comment() == kArchiveComment ? KOVA_OK : KOVA_UNSUPPORTED_CONTENT;
-}
-
-int KOVA_clearData(void)
-{
-    library().current = CurrentContent{};
-    return KOVA_OK;
-}
-
-int KOVA_getZipData(int /*reserved*/, const char* contentName, int /*first*/, int /*last*/,
-                    int* recordCount)
-{
-    if (!recordCount)
-        return KOVA_BAD_ARGUMENT;
-    *recordCount = 0;
-    // Records point into the inflated data, so the content is read in place, never moved.
-    CurrentContent& current = library().current;
-    current = CurrentContent{};
-    const int result = readContent(contentName, current);
-    if (result != KOVA_OK) {
-        current = CurrentContent{};
+    const std::uint64_t others = heldByOthers(lib, *entryName);
+    const std::uint64_t room = kMaxHeldBytes - std::min(others, kMaxHeldBytes);
+    std::uint64_t held = 0;
+    const int result =
+        readRecords(archive, *entryName, room, lib.current.data, lib.current.records, held);
+    if (result != KOVA_OK)
         return result;
-    }
-    *recordCount = static_cast<int>(current.records.size());
+    lib.held[*entryName] = held;
+    lib.current.loaded = true;
     return KOVA_OK;
 }
 
-int KOVA_getItem(int kind, int index, char16_t* buffer, int bufferBytes)
+// Copies one item into buffer, which has room for capacity code units.
+int copyItem(int kind, int index, char16_t* buffer, std::size_t capacity)
 {
-    const std::size_t capacity =
-        buffer && bufferBytes > 0 ? static_cast<std::size_t>(bufferBytes) / sizeof(char16_t) : 0;
-    if (capacity > 0)
-        buffer[0] = u'\0';
     const CurrentContent& current = library().current;
     if (!current.loaded)
         return KOVA_ITEM_NO_CONTENT;
@@ -163,37 +200,113 @@ int KOVA_getItem(int kind, int index, char16_t* buffer, int bufferBytes)
         return KOVA_ITEM_INVALID_UTF8;
     case DecodeError::TooLarge:
         return KOVA_ITEM_TOO_LARGE;
+    case DecodeError::HoldsNul:
+        return KOVA_ITEM_HOLDS_NUL;
     }
     return KOVA_ITEM_INVALID_UTF8;
+}
+
+// A caller that knows only C cannot catch a C++ exception, so none may leave the library:
+// each entry point answers with its failure code instead. What can fail here is memory.
+template <typename Body> int guarded(int outOfMemory, int otherFailure, Body&& body) noexcept
+{
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        return outOfMemory;
+    } catch (const std::length_error&) {
+        return outOfMemory;
+    } catch (...) {
+        return otherFailure;
+    }
+}
+
+} // namespace
+
+extern "C" {
+
+int KOVA_startup(void* /*mainWindow*/)
+{
+    return guarded(KOVA_OUT_OF_MEMORY, KOVA_OUT_OF_MEMORY, [] {
+        library().held.clear();
+        ArchiveError error;
+        const ContentArchive archive = ContentArchive::open(contentFilePath(), error);
+        if (error != ArchiveError::None)
+            return KOVA_FILES_DAMAGED;
+        return archive.comment() == kArchiveComment ? KOVA_OK : KOVA_UNSUPPORTED_CONTENT;
+    });
+}
+
+int KOVA_clearData(void)
+{
+    library().current = CurrentContent{};
+    return KOVA_OK;
+}
+
+int KOVA_getZipData(int /*reserved*/, const char* contentName, int /*first*/, int /*last*/,
+                    int* recordCount)
+{
+    if (!recordCount)
+        return KOVA_BAD_ARGUMENT;
+    *recordCount = 0;
+    // Records point into the inflated data, so the content is read in place, never moved.
+    Library& lib = library();
+    lib.current = CurrentContent{};
+    const int result = guarded(KOVA_CONTENT_TOO_LARGE, KOVA_UNREADABLE_ENTRY,
+                               [&] { return readContent(contentName, lib); });
+    if (result != KOVA_OK) {
+        lib.current = CurrentContent{};
+        return result;
+    }
+    *recordCount = static_cast<int>(lib.current.records.size());
+    return KOVA_OK;
+}
+
+int KOVA_getItem(int kind, int index, char16_t* buffer, int bufferBytes)
+{
+    const std::size_t capacity =
+        buffer && bufferBytes > 0 ? static_cast<std::size_t>(bufferBytes) / sizeof(char16_t) : 0;
+    if (capacity > 0)
+        buffer[0] = u'\0';
+    return guarded(KOVA_ITEM_TOO_LARGE, KOVA_ITEM_TOO_LARGE,
+                   [&] { return copyItem(kind, index, buffer, capacity); });
 }
 
 int KOVA_trace(const char16_t* message)
 {
     const Library& lib = library();
-    if (lib.traceSink && message)
+    if (!lib.traceSink || !message)
+        return KOVA_OK;
+    return guarded(KOVA_OUT_OF_MEMORY, KOVA_OUT_OF_MEMORY, [&] {
         lib.traceSink(message, lib.traceContext);
-    return KOVA_OK;
+        return KOVA_OK;
+    });
 }
 
 int KOVA_traceValue(const char16_t* format, int value)
 {
     if (!format)
         return KOVA_OK;
-    std::u16string message(format);
-    const std::size_t at = message.find(u"%d");
-    if (at != std::u16string::npos) {
-        const std::string digits = std::to_string(value);
-        message.replace(at, 2, std::u16string(digits.begin(), digits.end()));
-    }
-    return KOVA_trace(message.c_str());
+    return guarded(KOVA_OUT_OF_MEMORY, KOVA_OUT_OF_MEMORY, [&] {
+        std::u16string message(format);
+        const std::size_t at = message.find(u"%d");
+        if (at != std::u16string::npos) {
+            const std::string digits = std::to_string(value);
+            message.replace(at, 2, std::u16string(digits.begin(), digits.end()));
+        }
+        return KOVA_trace(message.c_str());
+    });
 }
 
 int KOVA_showAbout(void)
 {
     const Library& lib = library();
-    if (lib.aboutHandler)
+    if (!lib.aboutHandler)
+        return KOVA_OK;
+    return guarded(KOVA_OUT_OF_MEMORY, KOVA_OUT_OF_MEMORY, [&] {
         lib.aboutHandler(lib.aboutContext);
-    return KOVA_OK;
+        return KOVA_OK;
+    });
 }
 
 void KOVA_setTraceSink(KOVA_TraceSink sink, void* context)
@@ -208,27 +321,66 @@ void KOVA_setAboutHandler(KOVA_AboutHandler handler, void* context)
     library().aboutContext = context;
 }
 
-void KOVA_useContentFile(const char* path)
+int KOVA_useContentFile(const char* path)
 {
-    library().contentFileOverride = path ? path : "";
+    return guarded(KOVA_OUT_OF_MEMORY, KOVA_OUT_OF_MEMORY, [&] {
+        library().contentFileOverride = path ? path : "";
+        return KOVA_OK;
+    });
 }
 
 int KOVA_listContents(KOVA_ContentVisitor onContent, void* context)
 {
-    ArchiveError error;
-    const ContentArchive archive = ContentArchive::open(contentFilePath(), error);
-    if (error != ArchiveError::None)
-        return getZipDataResult(error);
-    archive.forEachEntry([&](std::string_view name) {
-        std::string data;
-        std::vector<RawRecord> records;
-        const bool readable = archive.read(name, data) == ArchiveError::None &&
-                              splitRecords(data, records) && records.size() <= INT_MAX;
-        if (onContent)
-            onContent(std::string(name).c_str(), readable ? static_cast<int>(records.size()) : -1,
-                      context);
+    return guarded(KOVA_CONTENT_TOO_LARGE, KOVA_UNREADABLE_ENTRY, [&] {
+        ArchiveError error;
+        const ContentArchive archive = ContentArchive::open(contentFilePath(), error);
+        if (error != ArchiveError::None)
+            return getZipDataResult(error);
+        archive.forEachEntry([&](std::string_view name) {
+            std::string data;
+            std::vector<RawRecord> records;
+            std::uint64_t held = 0;
+            const bool readable =
+                readRecords(archive, name, kMaxHeldBytes, data, records, held) == KOVA_OK;
+            if (onContent)
+                onContent(std::string(name).c_str(),
+                          readable ? static_cast<int>(records.size()) : -1, context);
+        });
+        return KOVA_OK;
     });
-    return KOVA_OK;
+}
+
+int KOVA_describeContents(const char* const* names, int nameCount, KOVA_ContentVisitor onContent,
+                          void* context, int* otherEntries)
+{
+    if (otherEntries)
+        *otherEntries = 0;
+    return guarded(KOVA_CONTENT_TOO_LARGE, KOVA_UNREADABLE_ENTRY, [&] {
+        ArchiveError error;
+        const ContentArchive archive = ContentArchive::open(contentFilePath(), error);
+        if (error != ArchiveError::None)
+            return getZipDataResult(error);
+        std::set<std::string_view> present;
+        for (int i = 0; names && i < nameCount; ++i) {
+            const std::string_view name = names[i] ? names[i] : "";
+            int count = -1;
+            if (archive.contains(name)) {
+                present.insert(name);
+                std::string data;
+                std::vector<RawRecord> records;
+                std::uint64_t held = 0;
+                if (readRecords(archive, name, kMaxHeldBytes, data, records, held) == KOVA_OK)
+                    count = static_cast<int>(records.size());
+            }
+            if (onContent)
+                onContent(std::string(name).c_str(), count, context);
+        }
+        if (otherEntries) {
+            const std::uint64_t others = archive.entryCount() - present.size();
+            *otherEntries = static_cast<int>(std::min<std::uint64_t>(others, INT_MAX));
+        }
+        return KOVA_OK;
+    });
 }
 
 } // extern "C"
