@@ -5,11 +5,9 @@
 #include <system_error>
 #include <zip.h>
 
-namespace content
-{
+namespace content {
 
-namespace
-{
+namespace {
 
 // How much more the data may grow with each read; a whole entry of the sample content fits.
 constexpr std::size_t kReadChunkBytes = 64 * 1024;
@@ -33,7 +31,7 @@ ContentArchive ContentArchive::open(const std::string& path, ArchiveError& error
         error = ArchiveError::None;
     else
         error = zipError == ZIP_ER_NOENT && nothingAt(path) ? ArchiveError::NoFile
-                                                            : ArchiveError::NotSound;
+                                                             : ArchiveError::NotSound;
     return ContentArchive(archive);
 }
 
@@ -61,8 +59,7 @@ std::string_view ContentArchive::comment() const
     return text ? std::string_view(text, static_cast<std::size_t>(length)) : std::string_view();
 }
 
-namespace
-{
+namespace {
 
 zip_int64_t indexOf(zip_t* archive, std::string_view entryName)
 {

@@ -10,8 +10,7 @@
 
 struct zip;
 
-namespace content
-{
+namespace content {
 
 inline constexpr std::string_view kArchiveComment = "Verdane content 1";
 // A larger entry is refused rather than inflated: a damaged size field must not exhaust memory.
@@ -38,8 +37,7 @@ enum class ArchiveError {
 // Sees each piece of an entry as it inflates, in order; returning false stops the read there.
 using InflateWatcher = std::function<bool(std::string_view piece)>;
 
-class ContentArchive
-{
+class ContentArchive {
 public:
     static ContentArchive open(const std::string& path, ArchiveError& error);
 

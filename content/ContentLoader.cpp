@@ -7,8 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace
-{
+namespace {
 
 constexpr int kItemBufferBytes = 102400;
 

@@ -4,8 +4,7 @@
 
 #include <string>
 
-namespace platform
-{
+namespace platform {
 class Dialog;
 }
 

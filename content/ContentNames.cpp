@@ -2,8 +2,7 @@
 
 #include "Cp932.h"
 
-namespace content
-{
+namespace content {
 
 std::string cp932ContentName(std::string_view utf8Name)
 {

@@ -5,8 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace content
-{
+namespace content {
 
 inline constexpr std::string_view kStrengthsContent = "1 本人の長所・推薦事由等.txt";
 inline constexpr std::string_view kSchoolEventsContent = "2 校内活動 学校行事.txt";

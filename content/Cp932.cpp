@@ -3,11 +3,9 @@
 #include <cerrno>
 #include <iconv.h>
 
-namespace content
-{
+namespace content {
 
-namespace
-{
+namespace {
 
 std::optional<std::string> convert(const char* to, const char* from, std::string_view input)
 {

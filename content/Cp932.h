@@ -5,8 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace content
-{
+namespace content {
 
 // Both give nothing when the input is not valid in its encoding or has no counterpart.
 std::optional<std::string> cp932ToUtf8(std::string_view cp932);

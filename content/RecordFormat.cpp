@@ -3,8 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace content
-{
+namespace content {
 
 const char* describe(LineError error)
 {
@@ -21,8 +20,7 @@ const char* describe(LineError error)
     return "unknown error";
 }
 
-namespace
-{
+namespace {
 
 bool escapesAreValid(std::string_view field)
 {
@@ -53,8 +51,7 @@ LineError parseLine(std::string_view line, RawRecord& record)
     return LineError::None;
 }
 
-namespace
-{
+namespace {
 
 // Reads one code point from UTF-8 at in[pos], advancing pos; returns false on a malformed
 // sequence. Accepts exactly the well-formed sequences of Unicode (Table 3-7).

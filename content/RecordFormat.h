@@ -11,8 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace content
-{
+namespace content {
 
 // One record as it stands in the file: both fields still UTF-8 and still escaped.
 struct RawRecord {

@@ -19,8 +19,7 @@
 
 using namespace content;
 
-namespace
-{
+namespace {
 
 constexpr const char* kContentFileName = "verdane-content.zip";
 
