@@ -8,6 +8,20 @@
 // another program's archive. One small archive holds the hard cases of the record format in
 // every content. The excerpt keeps the stored seeds small: the time of one run grows with the
 // records it holds, and the whole sample stored is several times the packed file.
+//
+// Then the hostile files, each the excerpt with one thing wrong, so that the fuzzer starts next
+// to every way a foreign or crafted file can try the library: text the record format has to
+// refuse or keep (NUL bytes, a second byte order mark, CR-only lines, every kind of malformed
+// UTF-8, items at the edge of the program's buffer); archive features that a zip writer may use
+// (zip64 fields, data descriptors, encryption, other methods, bytes before or after the archive)
+// or that only a crafted file has (two entries of one name, names that climb out of the folder,
+// a deflate stream cut short, a compressed size that lies); and sizes (a record bomb of a few
+// hundred kilobytes that inflates to hundreds of millions of records, the most records a content
+// may hold and one more, thousands of entries, names of 60,000 bytes). All of them stay below a
+// megabyte, the longest input the fuzzer is given.
+
+#include "RawZip.h"
+#include "content/ContentArchive.h"
 
 #include <zip.h>
 
@@ -22,8 +36,10 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
-namespace {
+namespace
+{
 
 struct Entry {
     std::string name;
@@ -81,7 +97,9 @@ Archive readArchive(const fs::path& path)
     return archive;
 }
 
-std::string writeArchive(const fs::path& path, const Archive& archive, bool stored)
+// Every entry with the given compression method, and encrypted when a password is given.
+std::string writeArchive(const fs::path& path, const Archive& archive, std::int32_t method,
+                         const char* password = nullptr)
 {
     int error = 0;
     zip_t* zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
@@ -94,12 +112,19 @@ std::string writeArchive(const fs::path& path, const Archive& archive, bool stor
         const zip_int64_t index = zip_file_add(zip, entry.name.c_str(), source, ZIP_FL_ENC_UTF_8);
         if (index < 0)
             throw std::runtime_error(path.string() + ": an entry cannot be added");
-        if (stored)
-            zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
+        const auto at = static_cast<zip_uint64_t>(index);
+        if (zip_set_file_compression(zip, at, method, 0) != 0 ||
+            (password && zip_file_set_encryption(zip, at, ZIP_EM_TRAD_PKWARE, password) != 0))
+            throw std::runtime_error(path.string() + ": an entry cannot be compressed");
     }
     if (zip_close(zip) != 0)
         throw std::runtime_error(path.string() + ": cannot be written");
     return readBytes(path);
+}
+
+std::string writeArchive(const fs::path& path, const Archive& archive, bool stored)
+{
+    return writeArchive(path, archive, stored ? ZIP_CM_STORE : ZIP_CM_DEFAULT);
 }
 
 void writeLittle32(std::string& bytes, std::size_t at, std::uint32_t value)
@@ -147,7 +172,7 @@ Archive hardCases(const Archive& sample)
 {
     const std::string cases =
         "\xEF\xBB\xBF"                           // a byte order mark, skipped
-        "10\tescapes \\t \\n \\\\ kept\r\n"       // CR LF line end
+        "10\tescapes \\t \\n \\\\ kept\r\n"      // CR LF line end
         "\t\n"                                   // both fields empty
         "1\t\xF0\xA0\xAE\xB7\xE9\x87\x8E\n"      // a character beyond the BMP
         "1\t\xC0\xAF overlong\n"                 // not well-formed UTF-8 in the sentence
@@ -160,6 +185,187 @@ Archive hardCases(const Archive& sample)
     for (const Entry& entry : sample.entries)
         archive.entries.push_back({entry.name, archive.entries.empty() ? edges + cases : cases});
     return archive;
+}
+
+// The base archive with the texts of its first contents replaced, in order.
+Archive withTexts(const Archive& base, const std::vector<std::string>& texts)
+{
+    Archive archive = base;
+    for (std::size_t i = 0; i < texts.size() && i < archive.entries.size(); ++i)
+        archive.entries[i].data = texts[i];
+    return archive;
+}
+
+rawzip::Archive rawCopy(const Archive& base)
+{
+    rawzip::Archive archive{base.comment, {}, false, {}};
+    for (const Entry& entry : base.entries)
+        archive.entries.push_back({entry.name, rawzip::deflated(entry.data)});
+    return archive;
+}
+
+// Text that the record format must refuse, or keep without losing a character.
+void writeTextSeeds(const fs::path& folder, const fs::path& scratch, const Archive& base)
+{
+    const auto seed = [&](const char* file, const std::vector<std::string>& texts) {
+        writeBytes(folder / file, writeArchive(scratch, withTexts(base, texts), true));
+    };
+    seed("nul-bytes.zip", {"1\tbefore\0after a NUL\n1\0\tthe flags hold a NUL\n\0\t\0\n"s,
+                           "1\ta NUL at the very end\0"s});
+    seed("double-bom.zip", {"\xEF\xBB\xBF\xEF\xBB\xBF"
+                            "1100000\tfirst record behind two byte order marks\n",
+                            "\xEF\xBB\xBF",
+                            "1\tbefore\n\xEF\xBB\xBF"
+                            "1\ta byte order mark at a line start\n"});
+    seed("cr-only.zip", {"1\tfirst\r0\tsecond\r1\tthird\r", "1\ta lone CR\rinside\n",
+                         "1\tCR CR LF\r\r\n0\tnext\n", "\r\n\r\n"});
+
+    // Each malformed sequence once in a sentence and once in a flag string, beside the edges of
+    // the well-formed ranges; every content ends in another sequence cut short by the entry's end.
+    const std::vector<std::string> sequences = {
+        "\xE0\x80\xAF",             // overlong '/' in three bytes
+        "\xF0\x80\x80\xAF",         // overlong '/' in four bytes
+        "\xC0\x80",                 // overlong NUL
+        "\xC1\xBF",                 // overlong in two bytes
+        "\xED\xA0\xBD\xED\xB8\x80", // a surrogate pair encoded one by one (CESU-8)
+        "\xED\xA0\x80",             // a lone high surrogate
+        "\xED\xB0\x80",             // a lone low surrogate
+        "\xF4\x90\x80\x80",         // beyond U+10FFFF
+        "\xF5\x80\x80\x80",         // a lead byte that never starts a sequence
+        "\xFF",
+        "\x80",                     // a continuation byte alone
+        "\xE3\x81",                 // cut short inside a line
+        "\xE3\x81\xE3\x81\x82",     // cut short, then a whole character
+        "\xF4\x8F\xBF\xBF",         // U+10FFFF, the last character: well-formed
+        "\xED\x9F\xBF\xEE\x80\x80", // U+D7FF and U+E000 around the surrogates: well-formed
+        "\xEF\xBF\xBF",             // U+FFFF: well-formed
+    };
+    std::string lines;
+    for (const std::string& sequence : sequences)
+        lines += "1\t<" + sequence + ">\n" + sequence + "\tflags\n";
+    const std::vector<std::string> cutAtTheEnd = {
+        "\xE3", "\xE3\x81", "\xF0\x9F\x98", "\xC3", "\xF4\x8F\xBF", "\xED\xA0", "\xF0"};
+    std::vector<std::string> texts;
+    for (const std::string& cut : cutAtTheEnd)
+        texts.push_back(lines + "1\tthe entry ends in " + cut);
+    seed("utf8-variants.zip", texts);
+
+    // Items at the edge of the program's buffer of 51,200 code units, NUL included, made of
+    // characters of two units and of escapes.
+    const std::string emoji = "\xF0\x9F\x98\x80";
+    const std::string edges = "0\t" + std::string(51197, 'a') + emoji + "\n" + // 51,199: fits
+                              "0\t" + std::string(51198, 'a') + emoji + "\n" + // 51,200
+                              "0\t" + std::string(51199 * 2, '\\') + "\n" +    // 51,199 escapes
+                              std::string(51200, 'f') + "\tflags of 51,200\n";
+    writeBytes(folder / "edges.zip", writeArchive(scratch, withTexts(base, {edges}), false));
+}
+
+// Archive features of other zip writers, and what only a crafted file holds.
+void writeArchiveSeeds(const fs::path& folder, const fs::path& scratch, const Archive& base,
+                       const std::string& packed)
+{
+    const auto seed = [&](const char* file, const rawzip::Archive& archive) {
+        writeBytes(folder / file, rawzip::write(archive));
+    };
+    rawzip::Archive zip64 = rawCopy(base);
+    zip64.zip64End = true;
+    for (rawzip::Entry& entry : zip64.entries)
+        entry.zip64 = true;
+    seed("zip64.zip", zip64);
+
+    rawzip::Archive described = rawCopy(base);
+    for (rawzip::Entry& entry : described.entries)
+        entry.dataDescriptor = true;
+    described.entries[1].payload = rawzip::stored(base.entries[1].data);
+    described.entries[2].zip64 = true;
+    seed("data-descriptors.zip", described);
+
+    rawzip::Archive flagged = rawCopy(base);
+    flagged.entries[0].payload = rawzip::stored(base.entries[0].data);
+    flagged.entries[0].flags |= 1; // encrypted, though the data is plain
+    seed("encryption-flag.zip", flagged);
+
+    // A method no zip writer uses refuses the whole archive; one that exists but that libzip is
+    // not built for (LZMA) refuses only its entry.
+    const auto withMethod = [&](std::uint16_t method) {
+        rawzip::Archive archive = rawCopy(base);
+        archive.entries[0].payload = rawzip::stored(base.entries[0].data);
+        archive.entries[0].payload.method = method;
+        return archive;
+    };
+    seed("unknown-method.zip", withMethod(99));
+    seed("lzma-method.zip", withMethod(14));
+
+    // One name twice: the readable entry first, then the unreadable one first.
+    rawzip::Archive twice = rawCopy(base);
+    rawzip::Entry bad{base.entries[0].name, rawzip::deflated("1 no tab\n")};
+    twice.entries.push_back(bad);
+    seed("duplicate-names.zip", twice);
+    twice.entries.pop_back();
+    twice.entries.insert(twice.entries.begin(), bad);
+    seed("duplicate-names-bad-first.zip", twice);
+
+    rawzip::Archive climbing = rawCopy(base);
+    for (const std::string& name :
+         std::vector<std::string>{"../../../../tmp/verdane-escaped.txt",
+                                  "/etc/verdane-absolute.txt", "..\\..\\verdane-backslash.txt",
+                                  "./" + base.entries[0].name, base.entries[0].name + "/"})
+        climbing.entries.push_back({name, rawzip::deflated("1\tclimbing\n")});
+    seed("traversal-names.zip", climbing);
+
+    rawzip::Archive cut = rawCopy(base);
+    std::string& stream = cut.entries[0].payload.bytes;
+    stream.resize(stream.size() - std::min<std::size_t>(stream.size() / 2, 5));
+    seed("truncated-deflate.zip", cut);
+
+    rawzip::Archive lying = rawCopy(base);
+    lying.entries[0].claimedCompressed = lying.entries[0].payload.bytes.size() + 40;
+    seed("claims-compressed-more.zip", lying);
+
+    // Bytes ahead of the archive: a self-extracting program that counts its offsets from the
+    // start of the file, and the same bytes put in front of an archive that does not.
+    rawzip::Archive extracting = rawCopy(base);
+    extracting.before = "MZ" + std::string(1022, '\x90');
+    seed("self-extracting.zip", extracting);
+    writeBytes(folder / "prepended.zip", extracting.before + packed);
+    writeBytes(folder / "trailing-bytes.zip", packed + std::string(100, '\x5A'));
+
+    // What libzip writes itself, when it is built for it.
+    if (zip_encryption_method_supported(ZIP_EM_TRAD_PKWARE, 1))
+        writeBytes(folder / "encrypted.zip", writeArchive(scratch, base, ZIP_CM_STORE, "secret"));
+    if (zip_compression_method_supported(ZIP_CM_BZIP2, 1))
+        writeBytes(folder / "bzip2.zip", writeArchive(scratch, base, ZIP_CM_BZIP2));
+}
+
+// Small files that ask for much: memory, records, entries, long names.
+void writeSizeSeeds(const fs::path& folder, const fs::path& scratch, const Archive& base)
+{
+    // Empty records cost two bytes each and deflate a thousandfold: 200 MB of them, below the
+    // largest entry the library inflates, fit in about 200 KB.
+    const auto records = [&](const char* file, std::uint64_t count) {
+        rawzip::Archive archive = rawCopy(base);
+        archive.entries[0].payload = rawzip::deflated("\t\n", count);
+        writeBytes(folder / file, rawzip::write(archive));
+    };
+    records("record-bomb.zip", 100'000'000);
+    records("records-at-limit.zip", content::kMaxRecordsPerContent);
+    records("records-over-limit.zip", content::kMaxRecordsPerContent + 1);
+
+    Archive many = base;
+    for (int i = 0; i < 3000; ++i)
+        many.entries.push_back({"extra/" + std::to_string(10000 + i) + ".txt", "1\tx\n"});
+    writeBytes(folder / "many-entries.zip", writeArchive(scratch, many, true));
+
+    Archive named = base;
+    std::string longName;
+    for (int i = 0; i < 21000; ++i)
+        longName += "\xE9\x95\xB7"; // 長
+    named.entries.push_back({longName + ".txt", "1\ta long name\n"});
+    std::string deepName;
+    for (int i = 0; i < 30000; ++i)
+        deepName += "d/";
+    named.entries.push_back({deepName + "deep.txt", "1\ta deep name\n"});
+    writeBytes(folder / "long-names.zip", writeArchive(scratch, named, true));
 }
 
 } // namespace
@@ -187,8 +393,7 @@ int main(int argc, char** argv)
         writeBytes(folder / "truncated-half.zip", packed.substr(0, packed.size() / 2));
         writeBytes(folder / "truncated-end.zip", packed.substr(0, packed.size() - 1));
         writeBytes(folder / "flipped-entry.zip", flipped(stored, stored.size() / 3));
-        writeBytes(folder / "flipped-directory.zip",
-                   flipped(packed, packed.rfind("PK\1\2") + 30));
+        writeBytes(folder / "flipped-directory.zip", flipped(packed, packed.rfind("PK\1\2") + 30));
 
         const auto withFirstEntry = [&](const std::string& extraLine) {
             Archive damaged = shortSample;
@@ -205,12 +410,15 @@ int main(int argc, char** argv)
         const Archive small{sample.comment, {{sample.entries.front().name, "1\tshort\n"}}};
         writeBytes(folder / "claims-more.zip",
                    claimingSize(writeArchive(scratch, small, true), 400u << 20));
-        writeBytes(folder / "claims-less.zip",
-                   claimingSize(writeArchive(scratch, small, true), 3));
+        writeBytes(folder / "claims-less.zip", claimingSize(writeArchive(scratch, small, true), 3));
         writeBytes(folder / "other-comment.zip",
                    writeArchive(scratch, Archive{"another program", small.entries}, false));
         writeBytes(folder / "hard-cases.zip", writeArchive(scratch, hardCases(sample), false));
         writeBytes(folder / "not-an-archive.zip", "PK\5\6 but nothing else");
+
+        writeTextSeeds(folder, scratch, shortSample);
+        writeArchiveSeeds(folder, scratch, shortSample, packed);
+        writeSizeSeeds(folder, scratch, shortSample);
 
         fs::remove(scratch);
     } catch (const std::exception& error) {
