@@ -1,5 +1,7 @@
 #include "pack/ContentCheck.h"
 
+#include "content/ContentNames.h"
+
 #include <gtest/gtest.h>
 
 using pack::checkContent;
@@ -29,9 +31,17 @@ TEST(ContentCheck, ReportsEveryBadLineWithItsNumber)
     EXPECT_NE(summary.problems[5].what.find("too long"), std::string::npos);
 }
 
-TEST(ContentCheck, ANameWithoutACodePage932FormIsAProblem)
+TEST(ContentCheck, ANameThatIsNoneOfTheSevenTheProgramReadsIsAProblemThatListsThem)
 {
-    const pack::ContentSummary summary = checkContent("emoji \U0001F600.txt", "1\ta\n");
-    ASSERT_EQ(summary.problems.size(), 1u);
-    EXPECT_EQ(summary.problems[0].line, 0u);
+    for (std::string_view name : content::kAllContents)
+        EXPECT_TRUE(checkContent(name, "1\ta\n").problems.empty()) << name;
+    // A full-width space, a missing number, no code page 932 form at all.
+    for (const char* name :
+         {"2 校内活動　部活動.txt", "校内活動 部活動.txt", "emoji \U0001F600.txt"}) {
+        const pack::ContentSummary summary = checkContent(name, "1\ta\n");
+        ASSERT_EQ(summary.problems.size(), 1u) << name;
+        EXPECT_EQ(summary.problems[0].line, 0u);
+        for (std::string_view known : content::kAllContents)
+            EXPECT_NE(summary.problems[0].what.find(known), std::string::npos) << known;
+    }
 }

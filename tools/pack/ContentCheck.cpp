@@ -1,16 +1,20 @@
 #include "ContentCheck.h"
 
-#include "content/Cp932.h"
+#include "content/ContentArchive.h"
+#include "content/ContentNames.h"
 #include "content/RecordFormat.h"
 
 #include <algorithm>
 
-namespace pack {
+namespace pack
+{
 
-namespace {
+namespace
+{
 
 // The program reads every item into a buffer of this many UTF-16 code units, NUL included.
 constexpr std::size_t kItemCapacity = 102400 / sizeof(char16_t);
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 void countFlags(std::u16string_view flags, std::vector<std::size_t>& counts)
 {
@@ -33,6 +37,68 @@ std::string fieldProblem(content::DecodeError error, const char* field)
 std::string forbiddenProblem(const ForbiddenWords::Hit& hit)
 {
     return "forbidden word \"" + hit.word + "\": " + hit.reason;
+}
+
+// The program looks its contents up by these names only; an entry of any other name is never
+// read, and the content it was meant to be is missing.
+std::string unknownNameProblem()
+{
+    std::string what = "the program reads no content of this name; it reads";
+    const char* separator = " \"";
+    for (std::string_view name : content::kAllContents) {
+        what += separator;
+        what += name;
+        what += '"';
+        separator = ", \"";
+    }
+    return what;
+}
+
+// The library hands a field out as a NUL-terminated string, so a NUL inside it silently cuts
+// it short; a byte order mark after the start of the file would become part of the field.
+// Returns false when the field holds a NUL: that is then all there is to say about it.
+bool checkBytes(std::string_view field, const char* which, std::size_t lineNumber,
+                std::vector<Problem>& problems)
+{
+    const std::string name = which;
+    if (field.find(kByteOrderMark) != std::string_view::npos)
+        problems.push_back({lineNumber, "a byte order mark (U+FEFF) in the " + name +
+                                            "; only the very start of the file may hold one"});
+    if (field.find('\0') == std::string_view::npos)
+        return true;
+    problems.push_back({lineNumber, "a NUL byte (U+0000) in the " + name});
+    return false;
+}
+
+void checkSentence(std::string_view text, std::size_t lineNumber, const ForbiddenWords* forbidden,
+                   std::u16string& buffer, std::vector<Problem>& problems)
+{
+    if (!checkBytes(text, "sentence", lineNumber, problems))
+        return;
+    std::size_t length;
+    const content::DecodeError error =
+        content::decodeField(text, buffer.data(), buffer.size(), length);
+    if (error != content::DecodeError::None)
+        problems.push_back({lineNumber, fieldProblem(error, "sentence")});
+    else if (forbidden) {
+        for (const ForbiddenWords::Hit& hit :
+             forbidden->find(std::u16string_view(buffer.data(), length)))
+            problems.push_back({lineNumber, forbiddenProblem(hit)});
+    }
+}
+
+void checkFlags(std::string_view flags, std::size_t lineNumber, std::u16string& buffer,
+                ContentSummary& summary)
+{
+    if (!checkBytes(flags, "flag string", lineNumber, summary.problems))
+        return;
+    std::size_t length;
+    const content::DecodeError error =
+        content::decodeField(flags, buffer.data(), buffer.size(), length);
+    if (error != content::DecodeError::None)
+        summary.problems.push_back({lineNumber, fieldProblem(error, "flag string")});
+    else
+        countFlags(std::u16string_view(buffer.data(), length), summary.flagCounts);
 }
 
 } // namespace
@@ -110,8 +176,9 @@ ContentSummary checkContent(std::string_view name, std::string_view data,
 {
     ContentSummary summary;
     summary.name = name;
-    if (!content::utf8ToCp932(name))
-        summary.problems.push_back({0, "the name has no code page 932 form"});
+    if (std::find(std::begin(content::kAllContents), std::end(content::kAllContents), name) ==
+        std::end(content::kAllContents))
+        summary.problems.push_back({0, unknownNameProblem()});
     std::u16string buffer(kItemCapacity, u'\0');
     content::forEachLine(data, [&](std::size_t lineNumber, std::string_view line) {
         content::RawRecord record;
@@ -120,23 +187,12 @@ ContentSummary checkContent(std::string_view name, std::string_view data,
             summary.problems.push_back({lineNumber, content::describe(lineError)});
             return true;
         }
-        std::size_t length;
-        const content::DecodeError textError =
-            content::decodeField(record.text, buffer.data(), buffer.size(), length);
-        if (textError != content::DecodeError::None)
-            summary.problems.push_back({lineNumber, fieldProblem(textError, "sentence")});
-        else if (forbidden) {
-            for (const ForbiddenWords::Hit& hit :
-                 forbidden->find(std::u16string_view(buffer.data(), length)))
-                summary.problems.push_back({lineNumber, forbiddenProblem(hit)});
-        }
-        const content::DecodeError flagError =
-            content::decodeField(record.flags, buffer.data(), buffer.size(), length);
-        if (flagError != content::DecodeError::None)
-            summary.problems.push_back({lineNumber, fieldProblem(flagError, "flag string")});
-        else
-            countFlags(std::u16string_view(buffer.data(), length), summary.flagCounts);
-        ++summary.records;
+        if (++summary.records == content::kMaxRecordsPerContent + 1)
+            summary.problems.push_back(
+                {lineNumber, "one record too many: a content holds at most " +
+                                 std::to_string(content::kMaxRecordsPerContent) + " records"});
+        checkSentence(record.text, lineNumber, forbidden, buffer, summary.problems);
+        checkFlags(record.flags, lineNumber, buffer, summary);
         return true;
     });
     return summary;

@@ -6,7 +6,8 @@
 #include <string_view>
 #include <vector>
 
-namespace pack {
+namespace pack
+{
 
 struct Problem {
     std::size_t line; // from 1; 0 for the file as a whole
@@ -14,9 +15,9 @@ struct Problem {
 };
 
 struct ContentSummary {
-    std::string name;                      // the content name (the source file's name)
+    std::string name; // the content name (the source file's name)
     std::size_t records = 0;
-    std::vector<std::size_t> flagCounts;   // per flag position, how many records mark it "1"
+    std::vector<std::size_t> flagCounts; // per flag position, how many records mark it "1"
     std::vector<Problem> problems;
 };
 
@@ -29,7 +30,8 @@ struct ContentSummary {
 // search goes on behind it. An entry written "!word" is such a longer word that is allowed
 // although it holds a forbidden one ("!父母会" keeps the parents' association out of "父"),
 // and its reason says why it is allowed.
-class ForbiddenWords {
+class ForbiddenWords
+{
 public:
     struct Hit {
         std::string word; // UTF-8, as the list writes it
@@ -54,9 +56,10 @@ private:
     std::vector<Entry> entries_; // longest word first, so the first entry that fits wins
 };
 
-// Checks the content data of one source file: every line readable, both fields well-formed
-// UTF-8 that fits the program's item buffer, the name expressible in code page 932, and, when
-// a list is given, no sentence holding a forbidden word.
+// Checks the content data of one source file: the name one of the seven the program reads,
+// every line readable, both fields well-formed UTF-8 that fits the program's item buffer and
+// holds no NUL and no byte order mark, at most content::kMaxRecordsPerContent records, and,
+// when a list is given, no sentence holding a forbidden word.
 ContentSummary checkContent(std::string_view name, std::string_view data,
                             const ForbiddenWords* forbidden = nullptr);
 

@@ -4,26 +4,27 @@
 //
 // Each SOURCE is a content file's source (its file name is the content name) or a folder whose
 // *.txt files are all taken. With --forbidden, every sentence is also searched for the words of
-// LIST (see ForbiddenWords), which a school report must not carry. Every problem, in the list
-// or in a source, is reported as file:line; when there is any, nothing is written and the exit
-// code is 1. Otherwise it prints, per content, the number of records and how many records mark
-// each flag position, and writes OUTPUT.
+// LIST (see ForbiddenWords), which a school report must not carry. Every problem, in the list,
+// in a source or with the files themselves, is reported as file:line or file; when there is
+// any, nothing is written and the exit code is 1. Otherwise it prints, per content, the number
+// of records and how many records mark each flag position, warns about each of the program's
+// contents that no source gives, and writes OUTPUT.
 
 #include "ContentCheck.h"
+#include "FileChecks.h"
 #include "content/ContentArchive.h"
+#include "content/ContentNames.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <zip.h>
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 struct Source {
     fs::path path;
@@ -58,35 +59,42 @@ std::optional<Arguments> parseArguments(int argc, char** argv)
     return arguments;
 }
 
-std::vector<fs::path> sourcePaths(const std::vector<std::string>& sources)
+void printProblem(const std::string& path, const pack::Problem& problem)
 {
-    std::vector<fs::path> paths;
-    for (const std::string& source : sources) {
-        const fs::path arg = source;
-        if (!fs::is_directory(arg)) {
-            paths.push_back(arg);
-            continue;
-        }
-        std::vector<fs::path> inFolder;
-        for (const auto& entry : fs::directory_iterator(arg)) {
-            if (entry.is_regular_file() && entry.path().extension() == ".txt")
-                inFolder.push_back(entry.path());
-        }
-        std::sort(inFolder.begin(), inFolder.end());
-        paths.insert(paths.end(), inFolder.begin(), inFolder.end());
-    }
-    return paths;
+    std::cerr << path;
+    if (problem.line != 0)
+        std::cerr << ':' << problem.line;
+    std::cerr << ": " << problem.what << '\n';
 }
 
-bool readFile(const fs::path& path, std::string& data)
+// Prints the problems with the files themselves; true when there is none.
+bool reportFileProblems(const std::vector<pack::FileProblem>& problems)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    data = buffer.str();
-    return true;
+    for (const pack::FileProblem& problem : problems)
+        std::cerr << problem.path << ": " << problem.what << '\n';
+    return problems.empty();
+}
+
+// Reads and checks every source; true when none has a problem.
+bool readSources(const std::vector<fs::path>& paths, const pack::ForbiddenWords* forbidden,
+                 std::vector<Source>& sources)
+{
+    bool clean = true;
+    for (const fs::path& path : paths) {
+        Source source{path, {}, {}};
+        std::vector<pack::FileProblem> fileProblems;
+        if (!pack::readWholeFile(path, source.data, fileProblems)) {
+            clean = reportFileProblems(fileProblems) && clean;
+            continue;
+        }
+        source.summary = pack::checkContent(path.filename().string(), source.data, forbidden);
+        for (const pack::Problem& problem : source.summary.problems) {
+            printProblem(path.string(), problem);
+            clean = false;
+        }
+        sources.push_back(std::move(source));
+    }
+    return clean;
 }
 
 void printSummary(const pack::ContentSummary& summary)
@@ -97,49 +105,85 @@ void printSummary(const pack::ContentSummary& summary)
     std::cout << '\n';
 }
 
-bool writeArchive(const fs::path& output, const std::vector<Source>& sources)
+// Tells of each content that the program needs and no source gives. A partial set is fine for
+// a test or a check, but the program does not start from such a file.
+void warnOfMissingContents(const std::vector<Source>& sources)
 {
-    const fs::path temporary = output.string() + ".tmp";
-    fs::remove(temporary);
-    int error = 0;
-    zip_t* archive = zip_open(temporary.c_str(), ZIP_CREATE | ZIP_EXCL, &error);
+    for (std::string_view name : content::kAllContents) {
+        if (std::none_of(sources.begin(), sources.end(),
+                         [&](const Source& s) { return s.summary.name == name; }))
+            std::cerr << "warning: no source gives \"" << name
+                      << "\"; the program does not start without it\n";
+    }
+}
+
+std::string zipMessage(int code)
+{
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    std::string message = zip_error_strerror(&error);
+    zip_error_fini(&error);
+    return message;
+}
+
+// Writes the archive at path, which must not exist; on failure nothing is left there.
+std::optional<std::string> writeZip(const fs::path& path, const std::vector<Source>& sources)
+{
+    int code = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_EXCL, &code);
     if (!archive)
-        return false;
-    bool ok = zip_set_archive_comment(archive, content::kArchiveComment.data(),
-                                      static_cast<zip_uint16_t>(content::kArchiveComment.size())) == 0;
+        return zipMessage(code);
+    bool ok =
+        zip_set_archive_comment(archive, content::kArchiveComment.data(),
+                                static_cast<zip_uint16_t>(content::kArchiveComment.size())) == 0;
     for (const Source& source : sources) {
-        zip_source_t* data =
-            zip_source_buffer(archive, source.data.data(), source.data.size(), 0);
-        if (!data || zip_file_add(archive, source.summary.name.c_str(), data,
-                                  ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
+        zip_source_t* data = zip_source_buffer(archive, source.data.data(), source.data.size(), 0);
+        if (!data ||
+            zip_file_add(archive, source.summary.name.c_str(), data, ZIP_FL_ENC_UTF_8) < 0) {
             zip_source_free(data);
             ok = false;
         }
     }
-    if (!ok) {
+    if (!ok || zip_close(archive) != 0) {
+        std::string message = zip_strerror(archive);
         zip_discard(archive);
-        return false;
+        return message;
     }
-    if (zip_close(archive) != 0) {
-        zip_discard(archive);
-        return false;
+    return std::nullopt;
+}
+
+// Writes the content file beside output and only then puts it in output's place, so that the
+// old content file stays whole until the new one is.
+std::optional<pack::FileProblem> writeArchive(const fs::path& output,
+                                              const std::vector<Source>& sources)
+{
+    const fs::path temporary = pack::temporaryFor(output);
+    std::error_code error;
+    // A packer stopped half way leaves its temporary file behind.
+    if (fs::exists(fs::symlink_status(temporary, error)) && !fs::remove(temporary, error))
+        return pack::FileProblem{temporary.string(), "cannot be removed: " + error.message()};
+    if (const std::optional<std::string> failure = writeZip(temporary, sources))
+        return pack::FileProblem{output.string(), "cannot be written: " + *failure};
+    fs::rename(temporary, output, error);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return pack::FileProblem{output.string(), "cannot be written: " + error.message()};
     }
-    fs::rename(temporary, output); // the old content file stays whole until the new one is
-    return true;
+    return std::nullopt;
 }
 
 // Reads the list of forbidden words; its problems count like those of a source.
 bool readForbiddenWords(const std::string& path, pack::ForbiddenWords& words)
 {
     std::string list;
-    if (!readFile(path, list)) {
-        std::cerr << path << ": cannot be read\n";
-        return false;
-    }
+    std::vector<pack::FileProblem> fileProblems;
+    if (!pack::readWholeFile(path, list, fileProblems))
+        return reportFileProblems(fileProblems);
     std::vector<pack::Problem> problems;
     words = pack::ForbiddenWords::parse(list, problems);
     for (const pack::Problem& problem : problems)
-        std::cerr << path << ':' << problem.line << ": " << problem.what << '\n';
+        printProblem(path, problem);
     return problems.empty();
 }
 
@@ -156,30 +200,23 @@ int main(int argc, char** argv)
     pack::ForbiddenWords forbidden;
     if (arguments->forbiddenList)
         clean = readForbiddenWords(*arguments->forbiddenList, forbidden);
+    std::vector<pack::FileProblem> fileProblems;
+    const std::vector<fs::path> paths = pack::sourceFiles(arguments->sources, fileProblems);
+    pack::findSameNames(paths, fileProblems);
+    pack::checkOutput(arguments->output, paths, fileProblems);
+    clean = reportFileProblems(fileProblems) && clean;
     std::vector<Source> sources;
-    for (const fs::path& path : sourcePaths(arguments->sources)) {
-        Source source{path, {}, {}};
-        if (!readFile(path, source.data)) {
-            std::cerr << path.string() << ": cannot be read\n";
-            clean = false;
-            continue;
-        }
-        source.summary = pack::checkContent(path.filename().string(), source.data,
-                                            arguments->forbiddenList ? &forbidden : nullptr);
-        for (const pack::Problem& problem : source.summary.problems) {
-            std::cerr << path.string() << ':' << problem.line << ": " << problem.what << '\n';
-            clean = false;
-        }
-        sources.push_back(std::move(source));
-    }
+    clean = readSources(paths, arguments->forbiddenList ? &forbidden : nullptr, sources) && clean;
     if (!clean) {
         std::cerr << "nothing written: mend the lines above first\n";
         return 1;
     }
     for (const Source& source : sources)
         printSummary(source.summary);
-    if (!writeArchive(arguments->output, sources)) {
-        std::cerr << arguments->output << ": cannot be written\n";
+    warnOfMissingContents(sources);
+    if (const std::optional<pack::FileProblem> problem = writeArchive(arguments->output, sources)) {
+        reportFileProblems({*problem});
+        std::cerr << "nothing written\n";
         return 1;
     }
     std::cout << "wrote " << arguments->output << " (" << sources.size() << " contents)\n";
