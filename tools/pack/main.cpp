@@ -52,7 +52,7 @@ std::optional<Arguments> parseArguments(int argc, char** argv)
             positional.emplace_back(arg);
         }
     }
-    if (positional.size() < 2)
+    if (positional.size() < 2 || positional.front().empty())
         return std::nullopt;
     arguments.output = positional.front();
     arguments.sources.assign(positional.begin() + 1, positional.end());
