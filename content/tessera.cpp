@@ -138,13 +138,14 @@ int readRecords(const ContentArchive& archive, std::string_view entryName, std::
     });
     if (error != ArchiveError::None)
         return getZipDataResult(error);
-    records.reserve(static_cast<std::size_t>(tally.lineEnds) + 1);
+    // The last line needs no line end, so there may be one record more than line ends.
+    const std::uint64_t lines = tally.lineEnds + (data.empty() || data.back() == '\n' ? 0 : 1);
+    held = tally.heldBytes(lines);
+    if (lines > kMaxRecordsPerContent || held > room)
+        return KOVA_CONTENT_TOO_LARGE;
+    records.reserve(static_cast<std::size_t>(lines));
     if (!splitRecords(data, records))
         return KOVA_BAD_LINE;
-    // The last line needs no line end, so there may be one record more than line ends.
-    held = tally.heldBytes(records.size());
-    if (records.size() > kMaxRecordsPerContent || held > room)
-        return KOVA_CONTENT_TOO_LARGE;
     return KOVA_OK;
 }
 

@@ -1,78 +1,21 @@
 #include "content/ContentArchive.h"
+#include "Allocations.h"
 #include "content/ContentNames.h"
 #include "content/tessera.h"
 #include "support/ContentFile.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdint>
-#include <cstdlib>
-#include <new>
 #include <string>
 
 using content::ArchiveError;
 using content::ContentArchive;
 using testing_support::ContentFolder;
+using testing_support::LargestAllocation;
 using testing_support::UseContentFile;
 
-// The largest single allocation made while a LargestAllocation is alive, in this process and the
-// libraries it loaded (a replacement operator new is seen by the content library too). Outside
-// such a scope it records nothing, so no test sees another's allocations.
 namespace {
-
-std::atomic<bool> recording{false};
-std::atomic<std::size_t> largest{0};
-
-void* allocate(std::size_t size) noexcept
-{
-    if (recording.load(std::memory_order_relaxed) && size > largest.load(std::memory_order_relaxed))
-        largest.store(size, std::memory_order_relaxed);
-    return std::malloc(size ? size : 1);
-}
-
-void* allocateOrThrow(std::size_t size)
-{
-    if (void* block = allocate(size))
-        return block;
-    throw std::bad_alloc();
-}
-
-} // namespace
-
-// Every form that is not over-aligned is replaced, so that no block is made by one allocator and
-// given back to another: the sanitizer build would report it (std::stable_sort, for one, takes
-// its buffer with the nothrow form and returns it with the plain one). The deletes are not
-// inlined: the compiler would otherwise see free() meet a pointer from operator new and warn.
-void* operator new(std::size_t size) { return allocateOrThrow(size); }
-void* operator new[](std::size_t size) { return allocateOrThrow(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
-[[gnu::noinline]] void operator delete(void* block) noexcept { std::free(block); }
-[[gnu::noinline]] void operator delete[](void* block) noexcept { std::free(block); }
-[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-[[gnu::noinline]] void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-[[gnu::noinline]] void operator delete(void* block, const std::nothrow_t&) noexcept
-{
-    std::free(block);
-}
-[[gnu::noinline]] void operator delete[](void* block, const std::nothrow_t&) noexcept
-{
-    std::free(block);
-}
-
-namespace {
-
-class LargestAllocation {
-public:
-    LargestAllocation()
-    {
-        largest = 0;
-        recording = true;
-    }
-    ~LargestAllocation() { recording = false; }
-    std::size_t bytes() const { return largest; }
-};
 
 constexpr std::uint64_t kMiB = 1 << 20;
 

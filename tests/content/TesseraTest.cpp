@@ -1,5 +1,8 @@
-#include "content/ContentNames.h"
 #include "content/tessera.h"
+#include "Allocations.h"
+#include "RepeatedArchive.h"
+#include "content/ContentArchive.h"
+#include "content/ContentNames.h"
 #include "support/ContentFile.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +12,11 @@
 
 using testing_support::ContentFolder;
 using testing_support::Entry;
+using testing_support::FailingAllocations;
+using testing_support::LargestAllocation;
+using testing_support::RepeatedEntry;
 using testing_support::UseContentFile;
+using namespace std::string_literals;
 
 namespace {
 
@@ -66,8 +73,7 @@ TEST(Tessera, ReadsEveryContentOfAPackedFileExactly)
         << "a byte order mark and CR LF line ends are not part of the records";
     EXPECT_EQ(readAll(content::kClubContent),
               (std::vector<Record>{{u"部長として大会で好成績", u"000000000000000011"}}));
-    EXPECT_EQ(readAll(content::kOutsideContent),
-              (std::vector<Record>{{u"職業的な活動", u"10"}}))
+    EXPECT_EQ(readAll(content::kOutsideContent), (std::vector<Record>{{u"職業的な活動", u"10"}}))
         << "the last line needs no line end";
     EXPECT_EQ(readAll(content::kFutureWorkContent),
               (std::vector<Record>{{u"ネイルの仕事", u"0000000000000001"}}));
@@ -106,8 +112,7 @@ TEST(Tessera, GetZipDataGivesEachFailureItsOwnCode)
         return result;
     };
     EXPECT_EQ(resultFor(folder.file("absent.zip")), KOVA_NO_CONTENT_FILE);
-    EXPECT_EQ(resultFor(folder.writeBytes("garbage.zip", std::string(300, 'x'))),
-              KOVA_BAD_ARCHIVE);
+    EXPECT_EQ(resultFor(folder.writeBytes("garbage.zip", std::string(300, 'x'))), KOVA_BAD_ARCHIVE);
     EXPECT_EQ(resultFor(folder.writeArchive("missing.zip", {{"other.txt", "1\tx\n"}})),
               KOVA_NO_SUCH_CONTENT);
     EXPECT_EQ(resultFor(folder.writeArchive("noTab.zip", {{name, "1\tok\nno tab here\n"}})),
@@ -137,10 +142,11 @@ TEST(Tessera, GetItemReportsDamagedItemsAndNeverWritesPastTheBuffer)
     const std::string name = "2 校内活動 部活動.txt";
     const std::string longText(51199, 'a'); // with its NUL exactly 102400 bytes
     UseContentFile use(folder.writeArchive(
-        "items.zip", {{name, "1\t" + longText + "\n1\t" + longText + "b\n\xFF\tbad flags\n"}}));
+        "items.zip", {{name, "1\t" + longText + "\n1\t" + longText + "b\n\xFF\tbad flags\n" +
+                                 "1\tcut\0short\n1\0\tflags cut short\n"s}}));
     int count = 0;
     ASSERT_EQ(getZipData(name, count), KOVA_OK);
-    ASSERT_EQ(count, 3);
+    ASSERT_EQ(count, 5);
 
     std::u16string buffer(kBufferBytes / 2 + 8, u'#');
     EXPECT_EQ(KOVA_getItem(KOVA_ITEM_TEXT, 0, buffer.data(), kBufferBytes), KOVA_OK);
@@ -153,7 +159,13 @@ TEST(Tessera, GetItemReportsDamagedItemsAndNeverWritesPastTheBuffer)
     EXPECT_EQ(KOVA_getItem(KOVA_ITEM_FLAGS, 2, buffer.data(), kBufferBytes),
               KOVA_ITEM_INVALID_UTF8);
 
-    EXPECT_EQ(KOVA_getItem(KOVA_ITEM_TEXT, 3, buffer.data(), kBufferBytes), KOVA_ITEM_BAD_INDEX);
+    // A NUL would end the string where the reader stops: the rest would be lost without a word.
+    EXPECT_EQ(KOVA_getItem(KOVA_ITEM_TEXT, 3, buffer.data(), kBufferBytes), KOVA_ITEM_HOLDS_NUL);
+    EXPECT_EQ(KOVA_getItem(KOVA_ITEM_FLAGS, 3, buffer.data(), kBufferBytes), KOVA_OK);
+    EXPECT_EQ(KOVA_getItem(KOVA_ITEM_FLAGS, 4, buffer.data(), kBufferBytes), KOVA_ITEM_HOLDS_NUL);
+    EXPECT_EQ(buffer[0], u'\0');
+
+    EXPECT_EQ(KOVA_getItem(KOVA_ITEM_TEXT, 5, buffer.data(), kBufferBytes), KOVA_ITEM_BAD_INDEX);
     EXPECT_EQ(KOVA_getItem(KOVA_ITEM_TEXT, -1, buffer.data(), kBufferBytes), KOVA_ITEM_BAD_INDEX);
     EXPECT_EQ(KOVA_getItem(0x20003, 0, buffer.data(), kBufferBytes), KOVA_ITEM_BAD_KIND);
     EXPECT_EQ(KOVA_getItem(KOVA_ITEM_FLAGS, 0, buffer.data(), 1), KOVA_ITEM_TOO_LARGE);
@@ -190,4 +202,158 @@ TEST(Tessera, ListsTheContentsWithTheirRecordCounts)
     EXPECT_NE(std::find(listed.begin(), listed.end(),
                         std::pair<std::string, int>("1 本人の長所・推薦事由等.txt", 4)),
               listed.end());
+}
+
+namespace {
+
+constexpr std::uint64_t kMaxRecords = content::kMaxRecordsPerContent;
+
+// Asks for a content by a plain ASCII name, which code page 932 spells the same.
+int readByName(const std::string& name, int& count)
+{
+    return KOVA_getZipData(0, name.c_str(), -1, -1, &count);
+}
+
+} // namespace
+
+TEST(Tessera, AContentHoldsAtMostAMillionRecordsAndABombStopsInflatingAtOnce)
+{
+    struct Case {
+        RepeatedEntry entry;
+        int result;
+        int count;
+    };
+    // Empty records: the cheapest to pack and, kept as strings, over a hundred bytes each.
+    const Case cases[] = {
+        {{"at-the-limit.txt", "\t\n", kMaxRecords}, KOVA_OK, static_cast<int>(kMaxRecords)},
+        {{"last-line-unended.txt", "\t\n", kMaxRecords, "\tone more"}, KOVA_CONTENT_TOO_LARGE, 0},
+        {{"one-line-more.txt", "\t\n", kMaxRecords + 1}, KOVA_CONTENT_TOO_LARGE, 0},
+        // 300 MB inflated from about 300 KB: 150 million records, gigabytes once kept.
+        {{"bomb.txt", "\t\n", 150'000'000}, KOVA_CONTENT_TOO_LARGE, 0},
+    };
+    std::vector<RepeatedEntry> entries;
+    for (const Case& c : cases)
+        entries.push_back(c.entry);
+    ContentFolder folder;
+    UseContentFile use(testing_support::writeRepeatedArchive(folder, "records.zip", entries));
+    ASSERT_EQ(KOVA_startup(nullptr), KOVA_OK);
+    for (const Case& c : cases) {
+        int count = -1;
+        int result;
+        std::size_t largest;
+        {
+            const LargestAllocation allocation;
+            result = readByName(c.entry.name, count);
+            largest = allocation.bytes();
+        }
+        EXPECT_EQ(result, c.result) << c.entry.name;
+        EXPECT_EQ(count, c.count) << c.entry.name;
+        if (result == KOVA_CONTENT_TOO_LARGE) {
+            EXPECT_LT(largest, 8u << 20) << c.entry.name << ": refused only after it inflated";
+        }
+        KOVA_clearData();
+    }
+}
+
+TEST(Tessera, AllContentsReadSinceStartupShareOneBudgetOfMemory)
+{
+    // A million empty records count 100 MB (two UTF-16 units and 96 bytes a record): ten such
+    // contents fit the 1 GiB that all contents may hold together, an eleventh does not.
+    static_assert(10 * 100'000'000ull <= content::kMaxHeldBytes &&
+                  11 * 100'000'000ull > content::kMaxHeldBytes);
+    std::vector<RepeatedEntry> entries;
+    for (int i = 0; i < 11; ++i)
+        entries.push_back({"c" + std::to_string(i) + ".txt", "\t\n", kMaxRecords});
+    ContentFolder folder;
+    UseContentFile use(testing_support::writeRepeatedArchive(folder, "budget.zip", entries));
+    const auto read = [](int i) {
+        int count = -1;
+        const int result = readByName("c" + std::to_string(i) + ".txt", count);
+        KOVA_clearData();
+        return result;
+    };
+
+    ASSERT_EQ(KOVA_startup(nullptr), KOVA_OK);
+    for (int i = 0; i < 10; ++i)
+        ASSERT_EQ(read(i), KOVA_OK) << "content " << i;
+    EXPECT_EQ(read(10), KOVA_CONTENT_TOO_LARGE);
+    EXPECT_EQ(read(3), KOVA_OK) << "a content read again replaces what it counted before";
+
+    // The about box's listing is no content kept: it counts against nothing.
+    const char* const name = "c10.txt";
+    int listed = -2;
+    ASSERT_EQ(KOVA_describeContents(
+                  &name, 1,
+                  [](const char*, int count, void* into) { *static_cast<int*>(into) = count; },
+                  &listed, nullptr),
+              KOVA_OK);
+    EXPECT_EQ(listed, static_cast<int>(kMaxRecords));
+    EXPECT_EQ(read(10), KOVA_CONTENT_TOO_LARGE);
+
+    ASSERT_EQ(KOVA_startup(nullptr), KOVA_OK);
+    EXPECT_EQ(read(10), KOVA_OK) << "a new start starts a new count";
+}
+
+TEST(Tessera, MemoryThatRunsOutIsAResultCodeNeverAnException)
+{
+    ContentFolder folder;
+    const std::string name = "2 校内活動 部活動.txt";
+    std::string sentences;
+    while (sentences.size() < 200'000)
+        sentences += "1\tA sentence of the content.\n";
+    UseContentFile use(folder.writeArchive("c.zip", {{name, sentences}}));
+    int count = -1, result, traced, failures;
+    {
+        // Every block from the first chunk of inflated data up fails.
+        const FailingAllocations fail(64 * 1024, SIZE_MAX);
+        result = getZipData(name, count);
+        failures = fail.failures();
+    }
+    EXPECT_GT(failures, 0) << "nothing failed: the test proves nothing";
+    EXPECT_EQ(result, KOVA_CONTENT_TOO_LARGE);
+    EXPECT_EQ(count, 0);
+    std::u16string buffer(16, u'#');
+    EXPECT_EQ(KOVA_getItem(KOVA_ITEM_TEXT, 0, buffer.data(), 32), KOVA_ITEM_NO_CONTENT);
+
+    KOVA_setTraceSink([](const char16_t*, void*) { throw std::bad_alloc(); }, nullptr);
+    {
+        const FailingAllocations fail(1, SIZE_MAX);
+        traced = KOVA_traceValue(u"a format longer than fits in place: %d", 7);
+    }
+    const int sinkFailed = KOVA_trace(u"to a sink that throws");
+    KOVA_setTraceSink(nullptr, nullptr);
+    EXPECT_EQ(traced, KOVA_OUT_OF_MEMORY);
+    EXPECT_EQ(sinkFailed, KOVA_OUT_OF_MEMORY);
+}
+
+TEST(Tessera, DescribesTheNamedContentsFirstAndOnlyCountsTheOtherEntries)
+{
+    ContentFolder folder;
+    std::vector<Entry> entries = {
+        {"b.txt", "1\tone\n1\ttwo\n"},
+        {"bad.txt", "no tab\n"},
+        {std::string(60'000, 'x'), "1\tunder a very long name\n"},
+        {"a.txt", "1\tone\n"},
+    };
+    for (int i = 0; i < 2000; ++i)
+        entries.push_back({"extra/" + std::to_string(i) + ".txt", "1\tx\n"});
+    UseContentFile use(folder.writeArchive("many.zip", entries));
+
+    const char* const names[] = {"a.txt", "absent.txt", "bad.txt", "b.txt"};
+    std::vector<std::pair<std::string, int>> described;
+    int others = -1;
+    ASSERT_EQ(KOVA_describeContents(
+                  names, 4,
+                  [](const char* name, int count, void* into) {
+                      static_cast<decltype(described)*>(into)->emplace_back(name, count);
+                  },
+                  &described, &others),
+              KOVA_OK);
+    EXPECT_EQ(described, (std::vector<std::pair<std::string, int>>{
+                             {"a.txt", 1}, {"absent.txt", -1}, {"bad.txt", -1}, {"b.txt", 2}}));
+    EXPECT_EQ(others, 2001) << "the long-named entry and the 2000 extras";
+
+    UseContentFile absent(folder.file("absent.zip"));
+    EXPECT_EQ(KOVA_describeContents(names, 4, nullptr, nullptr, &others), KOVA_NO_CONTENT_FILE);
+    EXPECT_EQ(others, 0);
 }
