@@ -1,4 +1,6 @@
 #include "content/ContentLoader.h"
+#include "Allocations.h"
+#include "RepeatedArchive.h"
 #include "content/ContentNames.h"
 #include "content/tessera.h"
 #include "support/ContentFile.h"
@@ -7,11 +9,18 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using testing_support::ContentFolder;
 using testing_support::ProcessEnded;
 using testing_support::RecordingEffects;
 using testing_support::TraceRecorder;
 using testing_support::UseContentFile;
+using namespace std::string_literals;
 
 namespace {
 
@@ -19,8 +28,7 @@ const std::string kName = "1 本人の長所・推薦事由等.txt";
 
 int load(std::string_view utf8Name, int& count, StringArray* texts, StringArray* flags)
 {
-    return ContentLoader(content::cp932ContentName(utf8Name).c_str(), count, texts, nullptr,
-                         flags);
+    return ContentLoader(content::cp932ContentName(utf8Name).c_str(), count, texts, nullptr, flags);
 }
 
 // Loads kName from a content file holding data, for death tests: the message box of the
@@ -149,6 +157,108 @@ TEST_F(ContentLoaderDeathTest, EveryContentErrorShowsItsMessageAndEndsWithItsCod
                 "\\[\\] コンテンツファイルのテキストが壊れています\n");
     EXPECT_EXIT(loadFrom("1\tok\n\xFF\tok\n"), ::testing::ExitedWithCode(3),
                 "\\[\\] コンテンツファイルのフラグが壊れています。\n");
+    // A NUL would cut the sentence or flag string short without a word: it is damage.
+    EXPECT_EXIT(loadFrom("1\tkept\0lost\n"s), ::testing::ExitedWithCode(2),
+                "\\[\\] コンテンツファイルのテキストが壊れています\n");
+    EXPECT_EXIT(loadFrom("1\0\tok\n"s), ::testing::ExitedWithCode(3),
+                "\\[\\] コンテンツファイルのフラグが壊れています。\n");
+}
+
+namespace {
+
+struct ChildRun {
+    int exitCode;       // -1 when the child did not exit by itself
+    std::string output; // what it wrote to standard error
+    long peakKiB;       // its largest resident set
+};
+
+// Runs body in a child process with standard error caught, as a death test does, and measures
+// the child's own peak memory, which a death test cannot.
+ChildRun runInChild(const std::function<void()>& body)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return {-1, "no pipe", 0};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        dup2(pipeEnds[1], STDERR_FILENO);
+        body();
+        _exit(0);
+    }
+    close(pipeEnds[1]);
+    ChildRun run{-1, "", 0};
+    char chunk[4096];
+    for (ssize_t n; (n = read(pipeEnds[0], chunk, sizeof chunk)) > 0;)
+        run.output.append(chunk, static_cast<std::size_t>(n));
+    close(pipeEnds[0]);
+    int status = 0;
+    rusage usage{};
+    if (child > 0 && wait4(child, &status, 0, &usage) == child) {
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.peakKiB = usage.ru_maxrss;
+    }
+    return run;
+}
+
+// What the program does at start: the library started, then the seven contents read in the
+// pages' order, each kept in its pair of arrays.
+void startAsTheProgramDoes()
+{
+    if (KOVA_startup(nullptr) != KOVA_OK)
+        return;
+    StringArray arrays[2 * std::size(content::kAllContents)];
+    StringArray* next = arrays;
+    for (const std::string_view name : content::kAllContents) {
+        int count = 0;
+        load(name, count, next, next + 1);
+        next += 2;
+    }
+}
+
+} // namespace
+
+TEST(ContentLoaderStart, ARecordBombEndsTheStartWithItsMessageAndTakesLittleMemory)
+{
+    // 200 million empty records in 400 KB: 400 MB inflated, and kept some 20 GB.
+    std::vector<testing_support::RepeatedEntry> entries;
+    for (const std::string_view name : content::kAllContents)
+        entries.push_back({std::string(name), "1\tA sentence.\n", 3});
+    entries[3] = {std::string(content::kClubContent), "\t\n", 200'000'000};
+    ContentFolder folder;
+    UseContentFile use(testing_support::writeRepeatedArchive(folder, "bomb.zip", entries));
+
+    const ChildRun run = runInChild(startAsTheProgramDoes);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.output, "[] 263, コンテンツファイルを読み込めません\n");
+    RecordProperty("peakKiB", std::to_string(run.peakKiB));
+    EXPECT_GT(run.peakKiB, 0) << "no peak was measured";
+    EXPECT_LT(run.peakKiB, 300 * 1024) << "KiB at the peak";
+}
+
+TEST(ContentLoader, MemoryThatRunsOutWhileTheArraysGrowEndsWithTheMessageOfAContentTooLarge)
+{
+    // Only the string of the long sentence asks for this many bytes: 3000 units and a NUL.
+    const std::string sentence(3000, 'b');
+    ContentFolder folder;
+    UseContentFile use(folder.writeArchive("c.zip", {{kName, "1\tshort\n0\t" + sentence + "\n"}}));
+    RecordingEffects effects;
+    StringArray texts, flags;
+    int count = 0, exitCode = -1, failures = 0;
+    {
+        const testing_support::FailingAllocations fail(6000, 6100);
+        try {
+            load(kName, count, &texts, &flags);
+        } catch (const ProcessEnded& ended) {
+            exitCode = ended.exitCode;
+        }
+        failures = fail.failures();
+    }
+    EXPECT_EQ(failures, 1);
+    EXPECT_EQ(exitCode, 1);
+    ASSERT_EQ(effects.messages.size(), 1u);
+    EXPECT_EQ(effects.messages[0].text, u"263, コンテンツファイルを読み込めません");
+    EXPECT_TRUE(texts.empty() && texts.capacity() == 0) << "what the content took is given back";
 }
 
 TEST(ContentLoader, AnUnreadableContentShowsTheLibrarysResultWithItsSign)
