@@ -8,15 +8,12 @@
 #include <unistd.h>
 #include <utility>
 
-namespace platform
-{
+namespace platform {
 
-namespace
-{
+namespace {
 
 // Closes the descriptor it holds when it goes out of scope, unless it was handed on.
-class Descriptor
-{
+class Descriptor {
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor()
@@ -79,8 +76,7 @@ bool isOwnAndClosed(const struct stat& info)
 int openTrustedFolder(int at, const std::string& path, int extraFlags)
 {
     Descriptor folder(openat(at, path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags));
-    struct stat info {
-    };
+    struct stat info = {};
     if (!folder.valid() || fstat(folder.get(), &info) != 0 || !isOwnAndClosed(info))
         return -1;
     return folder.release();
@@ -131,8 +127,7 @@ SingleInstanceGuard::SingleInstanceGuard(const std::string& name)
     Descriptor file(openat(folder.get(), name.c_str(),
                            O_RDWR | O_CREAT | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC,
                            0600));
-    struct stat info {
-    };
+    struct stat info = {};
     if (!file.valid() || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
         info.st_nlink != 1 || !isOwnAndClosed(info))
         return;

@@ -11,11 +11,9 @@
 
 #include <string>
 
-namespace platform
-{
+namespace platform {
 
-class SingleInstanceGuard
-{
+class SingleInstanceGuard {
 public:
     enum class State {
         Owned,          // this process is the only instance

@@ -19,12 +19,10 @@ using platform::SingleInstanceGuard;
 using State = SingleInstanceGuard::State;
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 
 // Sets an environment variable for the life of the object and puts back what was there.
-class ScopedVariable
-{
+class ScopedVariable {
 public:
     explicit ScopedVariable(const char* name) : name_(name)
     {
@@ -53,15 +51,13 @@ std::string uid()
 
 mode_t modeOf(const fs::path& path)
 {
-    struct stat info {
-    };
+    struct stat info = {};
     return lstat(path.c_str(), &info) == 0 ? info.st_mode : 0;
 }
 
 // A folder of the test's own holding a runtime folder, a stand-in for the shared temporary
 // folder and, beside them, a folder the guard has no business touching, with one file in it.
-class SingleInstanceGuardTest : public ::testing::Test
-{
+class SingleInstanceGuardTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -186,8 +182,7 @@ TEST_F(SingleInstanceGuardTest, ALockLeftByAKilledInstanceBlocksNoStart)
     EXPECT_EQ(SingleInstanceGuard("Verdane.exe").state(), State::Owned);
 }
 
-namespace
-{
+namespace {
 
 // A folder or lock file that the guard finds in place of its own, and what the guard makes of
 // it. The folder is the user's folder in the shared temporary folder unless inRuntimeFolder.
@@ -304,9 +299,7 @@ const Found kFound[] = {
 };
 
 class SingleInstanceGuardFoundTest : public SingleInstanceGuardTest,
-                                     public ::testing::WithParamInterface<Found>
-{
-};
+                                     public ::testing::WithParamInterface<Found> {};
 
 } // namespace
 
