@@ -2,18 +2,70 @@
 
 #include "content/tessera.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <unistd.h>
 #include <zip.h>
 
 namespace testing_support {
 
+namespace {
+
+// Every content folder of one run of a test executable lies in one run folder, made when the
+// executable starts and removed when it ends. A death test's child ends without any clean-up,
+// so a folder it made for itself would stay behind; its folders go into the run folder, which
+// the child finds in its environment, and only the process that made the run folder removes it.
+class RunFolder {
+public:
+    RunFolder()
+    {
+        if (const char* inherited = std::getenv(kVariable); inherited && *inherited) {
+            path_ = inherited;
+            return;
+        }
+        std::error_code error;
+        const std::filesystem::path shared = std::filesystem::temp_directory_path(error);
+        if (error)
+            return;
+        std::string pattern = (shared / "verdane-test-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            return;
+        path_ = pattern;
+        maker_ = getpid();
+        setenv(kVariable, pattern.c_str(), 1);
+    }
+    ~RunFolder()
+    {
+        if (maker_ == getpid()) {
+            std::error_code ignored;
+            std::filesystem::remove_all(path_, ignored);
+        }
+    }
+    RunFolder(const RunFolder&) = delete;
+    RunFolder& operator=(const RunFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    static constexpr const char* kVariable = "VERDANE_TEST_RUN_FOLDER";
+    std::filesystem::path path_; // empty when it could not be made
+    pid_t maker_ = 0;
+};
+
+// Made before main, so a death test's child always finds the folder of the run it belongs to.
+const RunFolder runFolder;
+
+} // namespace
+
 ContentFolder::ContentFolder()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "verdane-test-XXXXXX").string();
+    if (runFolder.path().empty())
+        throw std::runtime_error("cannot make the temporary folder of this run");
+    std::string pattern = (runFolder.path() / "content-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder");
+        throw std::runtime_error("cannot make a temporary folder in " + runFolder.path().string());
     path_ = pattern;
 }
 
@@ -23,8 +75,7 @@ ContentFolder::~ContentFolder()
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::string ContentFolder::writeArchive(const std::string& name,
-                                        const std::vector<Entry>& entries,
+std::string ContentFolder::writeArchive(const std::string& name, const std::vector<Entry>& entries,
                                         const std::string& comment) const
 {
     const std::string target = file(name);
@@ -35,7 +86,8 @@ std::string ContentFolder::writeArchive(const std::string& name,
     zip_set_archive_comment(archive, comment.data(), static_cast<zip_uint16_t>(comment.size()));
     for (const Entry& entry : entries) {
         zip_source_t* source = zip_source_buffer(archive, entry.data.data(), entry.data.size(), 0);
-        const zip_int64_t index = zip_file_add(archive, entry.name.c_str(), source, ZIP_FL_ENC_UTF_8);
+        const zip_int64_t index =
+            zip_file_add(archive, entry.name.c_str(), source, ZIP_FL_ENC_UTF_8);
         if (entry.stored && index >= 0)
             zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
     }

@@ -1,5 +1,6 @@
 #pragma once
 // Writes content files for tests, sound or deliberately damaged, into a fresh temporary folder.
+// The folders of one run lie in one folder that the test executable removes when it ends.
 
 #include <filesystem>
 #include <string>

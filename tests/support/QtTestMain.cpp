@@ -1,5 +1,8 @@
 // The main of every test executable that needs widgets: a QApplication on the offscreen
-// platform unless a display is asked for, then GoogleTest.
+// platform unless a display is asked for, with a runtime folder of the tests' own, then
+// GoogleTest.
+
+#include "RuntimeFolder.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -8,6 +11,9 @@
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    testing_support::RuntimeFolder runtime;
+    if (!runtime.make())
+        return 1;
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
