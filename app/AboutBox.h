@@ -1,6 +1,7 @@
 #pragma once
 // The information about this software: the program's name and version, and what the content
-// file holds, content by content.
+// file holds: each content the program reads with its number of records, then how many other
+// entries the file has.
 
 #include <string>
 
