@@ -236,9 +236,6 @@ const Found kFound[] = {
          ASSERT_EQ(chmod(folder.c_str(), 0770), 0);
      },
      State::Unavailable},
-    {"TheFolderIsAFile", false, false,
-     [](const fs::path& folder, const fs::path&) { std::ofstream(folder) << "x"; },
-     State::Unavailable},
     {"TheFolderBelongsToAnotherUser", false, true,
      [](const fs::path& folder, const fs::path&) {
          ownFolder(folder);
@@ -274,8 +271,6 @@ const Found kFound[] = {
          lockFile(folder, 0602);
      },
      State::Unavailable},
-    {"TheLockFileInTheRuntimeFolderIsWritableByOthers", true, false,
-     [](const fs::path& folder, const fs::path&) { lockFile(folder, 0666); }, State::Unavailable},
     {"TheLockFileHasASecondName", false, false,
      [](const fs::path& folder, const fs::path&) {
          ownFolder(folder);
