@@ -33,8 +33,10 @@ Walk::Walk(CVerdaneDlg& window, testing_support::RecordingEffects& effects,
 
 std::string Walk::run(int steps)
 {
-    std::string report = compare("the window as it opens", 0);
-    for (int number = 1; report.empty() && number <= steps; ++number) {
+    driver_.letEventsRun();
+    std::string report = walked_ == 0 ? compare("the window as it opens", 0) : std::string();
+    const int last = walked_ + steps;
+    for (int number = walked_ + 1; report.empty() && number <= last; ++number) {
         std::string description;
         try {
             description = (this->*chooseStep())();
@@ -43,6 +45,8 @@ std::string Walk::run(int steps)
                      " the model met a case its rules rule out: " + broken.what() + "\n";
             break;
         }
+        // The window is compared as the teacher sees it: after the events the step posted ran.
+        driver_.letEventsRun();
         walked_ = number;
         if (log_)
             std::cout << number << ": " << printable(description) << "\n";

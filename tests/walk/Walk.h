@@ -23,8 +23,8 @@ public:
     Walk(CVerdaneDlg& window, testing_support::RecordingEffects& effects, const Contents& contents,
          std::uint64_t seed);
 
-    // Walks until the given number of steps or the first difference; returns the report of
-    // that difference, or an empty string.
+    // Walks the given number of steps more, or until the first difference; returns the report
+    // of that difference, or an empty string.
     std::string run(int steps);
     int stepsWalked() const { return walked_; }
 

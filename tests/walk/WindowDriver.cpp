@@ -163,6 +163,13 @@ void WindowDriver::dragThumb(int pageIndex, int to)
     bar->setSliderDown(false);
 }
 
+void WindowDriver::letEventsRun()
+{
+    QCoreApplication::processEvents();
+    // Outside an event loop processEvents leaves deferred deletions for a loop that never comes.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 QPoint WindowDriver::backgroundPoint(int pageIndex, unsigned pick) const
 {
     const platform::Dialog& shown = page(pageIndex);

@@ -54,6 +54,9 @@ public:
     void dragThumb(int page, int to);
     // A point of the page where no control lies, or a null point when none of the tried ones is.
     QPoint backgroundPoint(int page, unsigned pick) const;
+    // What the desktop does between two inputs: queued signals, layout, show and paint requests,
+    // and objects whose deletion was put off. Without it they pile up step after step.
+    void letEventsRun();
 
     OutsideLayout measureOutsideLayout() const;
     Snapshot observe() const;
