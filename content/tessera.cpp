@@ -4,6 +4,7 @@
 
 #include "ContentArchive.h"
 #include "Cp932.h"
+#include "EntryTally.h"
 #include "RecordFormat.h"
 
 #include <algorithm>
@@ -82,36 +83,7 @@ int getZipDataResult(ArchiveError error)
     return KOVA_UNREADABLE_ENTRY;
 }
 
-// What the caller keeps of a record beside its text: two strings, each an object of its own
-// and, once longer than fits inside it, a block on the heap with the allocator's bookkeeping.
-constexpr std::uint64_t kHeldBytesPerRecord = 2 * (sizeof(std::u16string) + 16);
 static_assert(kMaxRecordsPerContent <= INT_MAX, "a record count must fit the C interface");
-
-// Counts, while an entry inflates, what its records will cost once the caller holds them.
-// The UTF-16 units are counted from above: one for every byte that starts a character and one
-// more for every character beyond U+FFFF, which needs two. An escape counts two though it
-// decodes to one, and the TAB and line end of each record stand in for its two strings' NULs.
-struct EntryTally {
-    std::uint64_t lineEnds = 0;
-    std::uint64_t utf16Units = 0;
-
-    void count(std::string_view piece)
-    {
-        std::uint64_t ends = 0, units = 0;
-        for (const char c : piece) {
-            const auto byte = static_cast<std::uint8_t>(c);
-            ends += byte == '\n';
-            units += (byte & 0xC0) != 0x80;
-            units += byte >= 0xF0;
-        }
-        lineEnds += ends;
-        utf16Units += units;
-    }
-    std::uint64_t heldBytes(std::uint64_t records) const
-    {
-        return utf16Units * sizeof(char16_t) + records * kHeldBytesPerRecord;
-    }
-};
 
 // Splits an inflated entry into records; false when a line cannot be read.
 bool splitRecords(std::string_view data, std::vector<RawRecord>& records)
