@@ -5,7 +5,8 @@
 // A content is UTF-8 text, one record per line: the flag string, a TAB, the sentence. Inside
 // either field "\t", "\n" and "\\" stand for a tab, a line break and a backslash; any other
 // backslash, or a second raw TAB, makes the line unreadable. Lines end in LF or CR LF; the last
-// line may lack its end; a UTF-8 byte order mark at the very start is skipped.
+// line may lack its end; a UTF-8 byte order mark at the very start is skipped. A field holds no
+// NUL: it is handed out as a NUL-terminated string, which would end there.
 
 #include <cstddef>
 #include <string_view>
