@@ -7,8 +7,11 @@
 void CMyEdit::bind(QWidget* control)
 {
     box_ = dynamic_cast<QPlainTextEdit*>(control);
-    if (box_)
-        box_->viewport()->installEventFilter(this);
+    if (!box_)
+        return;
+    // The text area and the strip between it and the frame: a double-click anywhere inside.
+    box_->installEventFilter(this);
+    box_->viewport()->installEventFilter(this);
 }
 
 bool CMyEdit::eventFilter(QObject* watched, QEvent* event)

@@ -13,7 +13,10 @@ namespace {
 
 using C = ControlClass;
 
+// The large boxes of the first page scroll on their own; the six smaller boxes of the other
+// pages show a whole sentence without one.
 constexpr unsigned kResultBox = Multiline | ReadOnly | VScroll | Border | TabStop;
+constexpr unsigned kSmallResultBox = Multiline | ReadOnly | Border | TabStop;
 constexpr unsigned kPicture = None;
 
 DialogTemplate withPictures(DialogTemplate dialog)
@@ -88,12 +91,12 @@ DialogTemplate strengthsPage()
 std::vector<ControlTemplate> sixBoxPageControls()
 {
     return {
-        {1037, C::Edit,       kResultBox,         {256, 25, 293, 61},   u""},
-        {1038, C::Edit,       kResultBox,         {256, 90, 293, 61},   u""},
-        {1039, C::Edit,       kResultBox,         {256, 155, 293, 61},  u""},
-        {1040, C::Edit,       kResultBox,         {256, 220, 293, 61},  u""},
-        {1041, C::Edit,       kResultBox,         {256, 285, 293, 61},  u""},
-        {1043, C::Edit,       kResultBox,         {256, 350, 293, 61},  u""},
+        {1037, C::Edit,       kSmallResultBox,    {256, 25, 293, 61},   u""},
+        {1038, C::Edit,       kSmallResultBox,    {256, 90, 293, 61},   u""},
+        {1039, C::Edit,       kSmallResultBox,    {256, 155, 293, 61},  u""},
+        {1040, C::Edit,       kSmallResultBox,    {256, 220, 293, 61},  u""},
+        {1041, C::Edit,       kSmallResultBox,    {256, 285, 293, 61},  u""},
+        {1043, C::Edit,       kSmallResultBox,    {256, 350, 293, 61},  u""},
         {1033, C::ScrollBar,  Disabled | TabStop, {550, 25, 11, 385},   u""},
     };
 }

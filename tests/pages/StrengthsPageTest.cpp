@@ -531,6 +531,19 @@ TEST_F(StrengthsPage, DoubleClickSelectsTheWholeSentence)
     QTest::mouseDClick(empty->viewport(), Qt::LeftButton);
     EXPECT_TRUE(empty->textCursor().selectedText().isEmpty());
     EXPECT_TRUE(empty->hasFocus());
+
+    // The strip between the upper border and the first line is the box's too, not the page's.
+    const QPoint strip(sentence->width() / 2, sentence->contentsRect().top() + 2);
+    ASSERT_LT(strip.y(), sentence->viewport()->geometry().top());
+    button(kManufacturing)->setFocus();
+    QTest::mouseClick(sentence, Qt::LeftButton, {}, strip);
+    EXPECT_TRUE(sentence->hasFocus()) << "a click in the strip went past the box";
+    EXPECT_TRUE(sentence->textCursor().selectedText().isEmpty());
+    button(kManufacturing)->setFocus();
+    QTest::mouseDClick(sentence, Qt::LeftButton, {}, strip);
+    EXPECT_EQ(utf8(sentence->textCursor().selectedText().replace(QChar(0x2029), u'\n')),
+              first + "\n" + second);
+    EXPECT_TRUE(sentence->hasFocus());
 }
 
 TEST_F(StrengthsPage, AScreenReaderHearsTheCountAndTheSentencesTheScreenShows)
