@@ -4,6 +4,7 @@
 #include "platform/Effects.h"
 #include "platform/Paths.h"
 #include "platform/SingleInstanceGuard.h"
+#include "platform/Translations.h"
 
 #include <QString>
 #include <optional>
@@ -32,6 +33,8 @@ void CVerdaneApp::InitInstance()
                                         platform::MessageIcon::Exclamation);
         return;
     }
+    // The toolkit's own menus and buttons speak the program's language.
+    platform::installToolkitTranslations();
     CVerdaneDlg mainWindow;
     mainWindow.DoModal();
 }

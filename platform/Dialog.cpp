@@ -8,6 +8,7 @@
 #include "QtStrings.h"
 #include "ScrollBar.h"
 #include "TabControl.h"
+#include "WindowTitle.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -184,6 +185,7 @@ int Dialog::DoModal()
 int Dialog::RunModalLoop()
 {
     modalEnded_ = false;
+    showNoTitleWhenEmpty(this);
     show();
     QEventLoop loop;
     modalLoop_ = &loop;

@@ -2,6 +2,7 @@
 
 #include "Dialog.h"
 #include "QtStrings.h"
+#include "WindowTitle.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -33,6 +34,7 @@ void QtEffects::showMessage(const Dialog* owner, std::u16string_view text,
 {
     QMessageBox box(qtIcon(icon), toQString(caption), toQString(text), QMessageBox::Ok,
                     const_cast<Dialog*>(owner));
+    showNoTitleWhenEmpty(&box);
     box.exec();
 }
 

@@ -32,6 +32,8 @@ use_virtual_display() {
     trap stop_virtual_display EXIT
     start_virtual_display "$work"
     export XDG_RUNTIME_DIR="$work"
+    # No session bus: one started for this display would outlive a program that was killed.
+    export DBUS_SESSION_BUS_ADDRESS=disabled:
 }
 
 stop_virtual_display() {

@@ -5,6 +5,7 @@
 
 #include "app/CVerdaneDlg.h"
 #include "platform/QtEffects.h"
+#include "platform/Translations.h"
 #include "support/ContentFile.h"
 #include "support/PageTestHelpers.h"
 
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -159,6 +161,28 @@ TEST_F(DesktopKeysTest, EscapeClosesAResultBoxMenuArrowsAndEnterChooseItsItemsTh
         << "Enter chose the item, which selected the whole sentence";
     EXPECT_EQ(resultBox()->toPlainText(), sentence);
     EXPECT_EQ(scrollBar()->value(), 1);
+}
+
+TEST_F(DesktopKeysTest, TheToolkitsOwnMenusReadInJapanese)
+{
+    ASSERT_TRUE(platform::installToolkitTranslations())
+        << "the toolkit's Japanese translations are not installed";
+    for (QWidget* box : {static_cast<QWidget*>(resultBox()), window.control(kKeywordBox)}) {
+        QMenu* menu = openContextMenu(box);
+        ASSERT_NE(menu, nullptr);
+        int items = 0;
+        for (const QAction* action : menu->actions()) {
+            if (action->isSeparator())
+                continue;
+            ++items;
+            // The key after the tab, such as Ctrl+C, is written the same in every language.
+            const QString words = action->text().section(u'\t', 0, 0);
+            EXPECT_FALSE(words.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2}"))))
+                << words.toStdString();
+        }
+        EXPECT_GT(items, 1);
+        menu->close();
+    }
 }
 
 TEST_F(DesktopKeysTest, TheKeywordBoxMenuClosesWithEscapeAndLeavesTheKeywordAlone)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The real program on a virtual X display: it starts and shows its window, a second start is
-# refused while the first keeps running, and a close request (what the close box sends) ends
-# the first with exit code 0.
+# The real program on a virtual X display: it starts and shows its window with no text in its
+# title bar, a second start is refused while the first keeps running, and a close request (what
+# the close box sends) ends the first with exit code 0.
 set -euo pipefail
 . "$(dirname "$0")/../../tools/virtual-display.sh"
 program=$1
@@ -15,6 +15,13 @@ unset QT_QPA_PLATFORM
 pid=$!
 main_window=$(wait_for_window "$pid")
 echo "main window $main_window shown"
+
+# The window has no title, and its title bar shows none: not the executable's name either.
+for property in _NET_WM_NAME WM_NAME; do
+    shown=$(xprop -id "$main_window" "$property")
+    case "$shown" in *'"'?*'"'*) echo "the title bar shows text: $shown" >&2; exit 1 ;; esac
+done
+echo "the title bar shows no text"
 
 # A second start shows its refusal; answering it ends that start with 0.
 "$program" &
