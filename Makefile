@@ -4,7 +4,8 @@
 
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libzip-dev \
             libgtest-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth x11-utils \
-            imagemagick xdotool python3 libx11-dev poppler-utils valgrind
+            imagemagick xdotool python3 libx11-dev poppler-utils valgrind \
+            qt6-translations-l10n
 BUILD    := build
 ASAN     := build-asan
 JOBS     ?= $(shell nproc)

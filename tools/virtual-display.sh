@@ -3,11 +3,29 @@
 # wait_for_window PID: prints the id of the first visible window of the process.
 
 start_virtual_display() {
-    local work=$1
-    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-    xvfb=$!
-    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    export DISPLAY=":$(cat "$work/display")"
+    local work=$1 attempt
+    for attempt in 1 2 3 4 5; do
+        rm -f "$work/display"
+        Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+        xvfb=$!
+        for _ in $(seq 100); do
+            [ -s "$work/display" ] && break
+            kill -0 "$xvfb" 2>/dev/null || break
+            sleep 0.1
+        done
+        export DISPLAY=":$(cat "$work/display" 2>/dev/null)"
+        # A server started by another test at the same moment may take the same number, and
+        # this one then ends: use the display only once it answers and this server still runs.
+        for _ in $(seq 50); do
+            kill -0 "$xvfb" 2>/dev/null || break
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$xvfb" 2>/dev/null || true
+        echo "virtual display: attempt $attempt failed, trying again" >&2
+    done
+    echo "no virtual display could be started" >&2
+    return 1
 }
 
 wait_for_window() {
