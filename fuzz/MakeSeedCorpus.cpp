@@ -38,8 +38,7 @@
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-namespace
-{
+namespace {
 
 struct Entry {
     std::string name;

@@ -4,11 +4,9 @@
 #include <stdexcept>
 #include <zlib.h>
 
-namespace rawzip
-{
+namespace rawzip {
 
-namespace
-{
+namespace {
 
 constexpr std::uint32_t kLocalHeader = 0x04034b50;
 constexpr std::uint32_t kCentralHeader = 0x02014b50;

@@ -10,8 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace rawzip
-{
+namespace rawzip {
 
 // The bytes of an entry as they lie in the archive, with what its headers say of them.
 struct Payload {

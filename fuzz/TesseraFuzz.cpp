@@ -9,11 +9,11 @@
 // (KOVA_useContentFile). Then, as the program would: KOVA_startup; for each of the seven
 // contents KOVA_getZipData and KOVA_getItem for every record and both kinds, into buffers of
 // several sizes, each followed by a canary that must be untouched afterwards; and finally
-// KOVA_listContents, whose record counts must agree with those KOVA_getZipData gave. Every
-// answer must be a result code that content/tessera.h documents for the function, leaving out
-// only those the call at hand rules out (the build reads them from the header, so a code added
-// there is accepted without a change here). A broken rule calls abort(), so libFuzzer keeps the
-// input as a crash.
+// KOVA_listContents and KOVA_describeContents, whose record counts must agree with those
+// KOVA_getZipData gave. Every answer must be a result code that content/tessera.h documents for
+// the function, leaving out only those the call at hand rules out (the build reads them from the
+// header, so a code added there is accepted without a change here). A broken rule calls abort(),
+// so libFuzzer keeps the input as a crash.
 //
 // Run it with `make fuzz` (FUZZ_SECONDS=60 by default). That installs clang and its runtime when
 // missing, builds this folder as a project of its own in build-fuzz/ (the content library with
@@ -54,8 +54,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace
-{
+namespace {
 
 // Broken rules are reported on stderr and end the run, so libFuzzer keeps the input.
 [[noreturn]] void broken(const char* rule, int value)
@@ -97,8 +96,7 @@ constexpr int kRecordsInEveryBuffer = 4096;
 constexpr unsigned char kCanary = 0xA5;
 
 // A buffer of the given size with a canary behind it; char16_t aligned, as callers pass it.
-class ItemBuffer
-{
+class ItemBuffer {
 public:
     explicit ItemBuffer(int bytes)
         : bytes_(bytes), units_((std::max(bytes, 0) + kCanaryBytes + 1) / 2 + 1, u'\0')
@@ -261,33 +259,87 @@ bool isGetZipDataCode(int result)
                           {KOVA_NO_CONTENT_FILE, KOVA_BAD_CONTENT_NAME, KOVA_BAD_ARGUMENT});
 }
 
-using Counts = std::map<std::string, int>; // content name in UTF-8 -> records, -1 unreadable
+// Content name in UTF-8 -> what KOVA_getZipData made of it: its records, or one of these.
+using Counts = std::map<std::string, int>;
+constexpr int kUnreadable = -1; // refused for what the content itself holds
+constexpr int kMissing = -2;
+// Refused as too large: for itself, or only for what the contents read before it took.
+constexpr int kTooLarge = -3;
 
-void checkListing(int startup, const Counts& counts)
+// Whether a count given for a content by the listing or the description agrees with what
+// KOVA_getZipData made of it. Both read each content as if it were the only one, so a content
+// refused for the memory of the others may have its count there.
+bool agrees(int listed, int read)
 {
-    Counts listed;
-    const int result = KOVA_listContents(
-        [](const char* name, int count, void* into) {
-            require(name != nullptr, "a content was listed without its name");
-            require(count >= -1, "a content was listed with a negative count", count);
-            // The first entry of a name is the one KOVA_getZipData reads.
-            static_cast<Counts*>(into)->emplace(name, count);
-        },
-        &listed);
+    return read == kTooLarge ? listed >= -1 : listed == read;
+}
+
+struct Listing {
+    Counts counts;
+    int entries = 0;
+};
+
+void visitInto(const char* name, int count, void* into)
+{
+    require(name != nullptr, "a content was listed without its name");
+    require(count >= -1, "a content was listed with a negative count", count);
+    auto& listing = *static_cast<Listing*>(into);
+    listing.counts.emplace(name, count);
+    ++listing.entries;
+}
+
+// Returns the number of entries listed.
+int checkListing(int startup, const Counts& counts)
+{
+    Listing listed;
+    const int result = KOVA_listContents(visitInto, &listed);
     if (startup == KOVA_FILES_DAMAGED) {
         require(result == KOVA_BAD_ARCHIVE, "an archive refused at startup was listed", result);
-        return;
+        return 0;
     }
     require(result == KOVA_OK, "a sound archive was not listed", result);
     for (const auto& [name, count] : counts) {
-        const auto at = listed.find(name);
-        if (count == -2) {
-            require(at == listed.end(), "a content missing to KOVA_getZipData was listed");
+        const auto at = listed.counts.find(name);
+        if (count == kMissing) {
+            require(at == listed.counts.end(), "a content missing to KOVA_getZipData was listed");
             continue;
         }
-        require(at != listed.end(), "a content read by KOVA_getZipData was not listed");
-        require(at->second == count, "the listing and KOVA_getZipData disagree", at->second);
+        require(at != listed.counts.end(), "a content read by KOVA_getZipData was not listed");
+        require(agrees(at->second, count), "the listing and KOVA_getZipData disagree", at->second);
     }
+    return listed.entries;
+}
+
+// The about box's description of the seven contents: each as KOVA_getZipData read it alone,
+// in the order asked, and as other entries all those of the listing that bear none of the names.
+void checkDescription(int startup, const Counts& counts, int listedEntries)
+{
+    std::vector<std::string> names(std::begin(content::kAllContents),
+                                   std::end(content::kAllContents));
+    std::vector<const char*> pointers;
+    for (const std::string& name : names)
+        pointers.push_back(name.c_str());
+    Listing described;
+    int others = -7;
+    const int result = KOVA_describeContents(pointers.data(), static_cast<int>(pointers.size()),
+                                             visitInto, &described, &others);
+    if (startup == KOVA_FILES_DAMAGED) {
+        require(result == KOVA_BAD_ARCHIVE, "an archive refused at startup was described", result);
+        return;
+    }
+    require(result == KOVA_OK, "a sound archive was not described", result);
+    require(described.entries == static_cast<int>(names.size()),
+            "the description left out or repeated a content", described.entries);
+    int present = 0;
+    for (const std::string& name : names) {
+        const int read = counts.at(name);
+        const int count = described.counts.at(name);
+        present += read != kMissing;
+        require(agrees(count, read == kMissing ? kUnreadable : read),
+                "the description and KOVA_getZipData disagree", count);
+    }
+    require(others == listedEntries - present, "the description miscounts the other entries",
+            others);
 }
 
 } // namespace
@@ -297,7 +349,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     contentFile = memfd_create("tessera-fuzz-content", 0);
     require(contentFile >= 0, "cannot make the content file in memory");
     const std::string path = "/proc/self/fd/" + std::to_string(contentFile);
-    KOVA_useContentFile(path.c_str());
+    require(KOVA_useContentFile(path.c_str()) == KOVA_OK, "cannot use the content file");
     buffers();
     return 0;
 }
@@ -324,7 +376,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(count == 0, "a failed KOVA_getZipData reported records", count);
             checkOutsideRecords(-1);
             if (result != KOVA_BAD_ARCHIVE)
-                counts[std::string(name)] = result == KOVA_NO_SUCH_CONTENT ? -2 : -1;
+                counts[std::string(name)] = result == KOVA_NO_SUCH_CONTENT     ? kMissing
+                                            : result == KOVA_CONTENT_TOO_LARGE ? kTooLarge
+                                                                               : kUnreadable;
             continue;
         }
         require(count >= 0, "KOVA_getZipData reported a negative count", count);
@@ -337,6 +391,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkOutsideRecords(count);
     }
     KOVA_clearData();
-    checkListing(startup, counts);
+    checkDescription(startup, counts, checkListing(startup, counts));
     return 0;
 }
