@@ -325,35 +325,3 @@ TEST(Tessera, MemoryThatRunsOutIsAResultCodeNeverAnException)
     EXPECT_EQ(traced, KOVA_OUT_OF_MEMORY);
     EXPECT_EQ(sinkFailed, KOVA_OUT_OF_MEMORY);
 }
-
-TEST(Tessera, DescribesTheNamedContentsFirstAndOnlyCountsTheOtherEntries)
-{
-    ContentFolder folder;
-    std::vector<Entry> entries = {
-        {"b.txt", "1\tone\n1\ttwo\n"},
-        {"bad.txt", "no tab\n"},
-        {std::string(60'000, 'x'), "1\tunder a very long name\n"},
-        {"a.txt", "1\tone\n"},
-    };
-    for (int i = 0; i < 2000; ++i)
-        entries.push_back({"extra/" + std::to_string(i) + ".txt", "1\tx\n"});
-    UseContentFile use(folder.writeArchive("many.zip", entries));
-
-    const char* const names[] = {"a.txt", "absent.txt", "bad.txt", "b.txt"};
-    std::vector<std::pair<std::string, int>> described;
-    int others = -1;
-    ASSERT_EQ(KOVA_describeContents(
-                  names, 4,
-                  [](const char* name, int count, void* into) {
-                      static_cast<decltype(described)*>(into)->emplace_back(name, count);
-                  },
-                  &described, &others),
-              KOVA_OK);
-    EXPECT_EQ(described, (std::vector<std::pair<std::string, int>>{
-                             {"a.txt", 1}, {"absent.txt", -1}, {"bad.txt", -1}, {"b.txt", 2}}));
-    EXPECT_EQ(others, 2001) << "the long-named entry and the 2000 extras";
-
-    UseContentFile absent(folder.file("absent.zip"));
-    EXPECT_EQ(KOVA_describeContents(names, 4, nullptr, nullptr, &others), KOVA_NO_CONTENT_FILE);
-    EXPECT_EQ(others, 0);
-}
