@@ -12,10 +12,12 @@
 #include <cstdint>
 #include <map>
 #include <new>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using namespace content;
@@ -35,6 +37,10 @@ struct Library {
     CurrentContent current;
     // What each content read since KOVA_startup costs the caller that keeps it, by entry name.
     std::map<std::string, std::uint64_t, std::less<>> held;
+    // The content file as KOVA_startup checked it, kept open for the contents read after it:
+    // checking a file of many entries afresh for every content would make start-up crawl.
+    std::optional<ContentArchive> checked;
+    std::string checkedPath;
     KOVA_TraceSink traceSink = nullptr;
     void* traceContext = nullptr;
     KOVA_AboutHandler aboutHandler = nullptr;
@@ -129,6 +135,22 @@ std::uint64_t heldByOthers(const Library& lib, std::string_view entryName)
     return sum;
 }
 
+// The content file checked by KOVA_startup, or else opened and checked now.
+const ContentArchive* checkedArchive(Library& lib, ArchiveError& error)
+{
+    error = ArchiveError::None;
+    const std::string path = contentFilePath();
+    if (!lib.checked || lib.checkedPath != path) {
+        lib.checked.reset();
+        ContentArchive archive = ContentArchive::open(path, error);
+        if (error != ArchiveError::None)
+            return nullptr;
+        lib.checked.emplace(std::move(archive));
+        lib.checkedPath = path;
+    }
+    return &*lib.checked;
+}
+
 int readContent(const char* contentName, Library& lib)
 {
     if (!contentName)
@@ -137,9 +159,10 @@ int readContent(const char* contentName, Library& lib)
     if (!entryName)
         return KOVA_BAD_CONTENT_NAME;
     ArchiveError error;
-    const ContentArchive archive = ContentArchive::open(contentFilePath(), error);
-    if (error != ArchiveError::None)
+    const ContentArchive* opened = checkedArchive(lib, error);
+    if (!opened)
         return getZipDataResult(error);
+    const ContentArchive& archive = *opened;
     const std::uint64_t others = heldByOthers(lib, *entryName);
     const std::uint64_t room = kMaxHeldBytes - std::min(others, kMaxHeldBytes);
     std::uint64_t held = 0;
@@ -200,12 +223,14 @@ extern "C" {
 int KOVA_startup(void* /*mainWindow*/)
 {
     return guarded(KOVA_OUT_OF_MEMORY, KOVA_OUT_OF_MEMORY, [] {
-        library().held.clear();
+        Library& lib = library();
+        lib.held.clear();
+        lib.checked.reset(); // the file is checked afresh at every start
         ArchiveError error;
-        const ContentArchive archive = ContentArchive::open(contentFilePath(), error);
-        if (error != ArchiveError::None)
+        const ContentArchive* archive = checkedArchive(lib, error);
+        if (!archive)
             return KOVA_FILES_DAMAGED;
-        return archive.comment() == kArchiveComment ? KOVA_OK : KOVA_UNSUPPORTED_CONTENT;
+        return archive->comment() == kArchiveComment ? KOVA_OK : KOVA_UNSUPPORTED_CONTENT;
     });
 }
 

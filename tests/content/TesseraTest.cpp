@@ -5,6 +5,7 @@
 #include "content/ContentNames.h"
 #include "support/ContentFile.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -98,6 +99,22 @@ TEST(Tessera, StartupChecksThatTheContentFileIsASoundArchiveOfThisVersion)
     EXPECT_EQ(startupWith(folder.writeArchive("other.zip", {{"a.txt", "1\tx\n"}}, "other")),
               KOVA_UNSUPPORTED_CONTENT);
     EXPECT_EQ(startupWith(sound), KOVA_OK);
+}
+
+TEST(Tessera, ContentsAreReadFromTheFileStartupCheckedUntilTheNextStartup)
+{
+    // The file stays open from the start on, so a file of many entries is not checked afresh
+    // for every content; one replaced meanwhile is seen at the next start.
+    ContentFolder folder;
+    const std::string name = "1 本人の長所・推薦事由等.txt";
+    const std::string path = folder.writeArchive("content.zip", {{name, "1\tfirst\n"}});
+    UseContentFile use(path);
+    ASSERT_EQ(KOVA_startup(nullptr), KOVA_OK);
+    std::filesystem::rename(folder.writeBytes("garbage.zip", "not a zip archive"), path);
+    EXPECT_EQ(readAll(name), (std::vector<Record>{{u"first", u"1"}}));
+    EXPECT_EQ(KOVA_startup(nullptr), KOVA_FILES_DAMAGED);
+    int count = 0;
+    EXPECT_EQ(getZipData(name, count), KOVA_BAD_ARCHIVE);
 }
 
 TEST(Tessera, GetZipDataGivesEachFailureItsOwnCode)
