@@ -65,4 +65,5 @@ fuzz:
 	build-fuzz/bin/make-seed-corpus build-fuzz/verdane-content.zip build-fuzz/seeds
 	mkdir -p build-fuzz/corpus
 	build-fuzz/bin/tessera-fuzz -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/content.dict \
+	    -max_len=1048576 -rss_limit_mb=2048 \
 	    -artifact_prefix=build-fuzz/ -print_final_stats=1 build-fuzz/corpus build-fuzz/seeds
