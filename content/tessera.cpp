@@ -127,6 +127,18 @@ int readRecords(const ContentArchive& archive, std::string_view entryName, std::
     return KOVA_OK;
 }
 
+// The number of records of one entry for a listing, which keeps none of them; -1 when the
+// entry cannot be read. A listing is no caller that keeps contents, so it has the whole budget.
+int recordCountOf(const ContentArchive& archive, std::string_view entryName)
+{
+    std::string data;
+    std::vector<RawRecord> records;
+    std::uint64_t held = 0;
+    return readRecords(archive, entryName, kMaxHeldBytes, data, records, held) == KOVA_OK
+               ? static_cast<int>(records.size())
+               : -1;
+}
+
 std::uint64_t heldByOthers(const Library& lib, std::string_view entryName)
 {
     std::uint64_t sum = 0;
@@ -334,14 +346,8 @@ int KOVA_listContents(KOVA_ContentVisitor onContent, void* context)
         if (error != ArchiveError::None)
             return getZipDataResult(error);
         archive.forEachEntry([&](std::string_view name) {
-            std::string data;
-            std::vector<RawRecord> records;
-            std::uint64_t held = 0;
-            const bool readable =
-                readRecords(archive, name, kMaxHeldBytes, data, records, held) == KOVA_OK;
             if (onContent)
-                onContent(std::string(name).c_str(),
-                          readable ? static_cast<int>(records.size()) : -1, context);
+                onContent(std::string(name).c_str(), recordCountOf(archive, name), context);
         });
         return KOVA_OK;
     });
@@ -363,11 +369,7 @@ int KOVA_describeContents(const char* const* names, int nameCount, KOVA_ContentV
             int count = -1;
             if (archive.contains(name)) {
                 present.insert(name);
-                std::string data;
-                std::vector<RawRecord> records;
-                std::uint64_t held = 0;
-                if (readRecords(archive, name, kMaxHeldBytes, data, records, held) == KOVA_OK)
-                    count = static_cast<int>(records.size());
+                count = recordCountOf(archive, name);
             }
             if (onContent)
                 onContent(std::string(name).c_str(), count, context);
