@@ -1,5 +1,6 @@
 // The main of every test executable that needs widgets: a QApplication on the offscreen
-// platform unless a display is asked for, with a runtime folder of the tests' own, then
+// platform unless a display is asked for, with a runtime folder of the tests' own (so the
+// single-instance guard of a program under test never meets a real running one), then
 // GoogleTest.
 
 #include "RuntimeFolder.h"
