@@ -18,8 +18,7 @@
 using testing_support::ContentFolder;
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 
 struct PackerRun {
     int exitCode;
@@ -134,12 +133,10 @@ TEST(Packer, AForbiddenListThatCannotBeUsedStopsThePacking)
     EXPECT_EQ(pack(output + " " + shellQuoted(source) + " --forbidden").exitCode, 2);
 }
 
-namespace
-{
+namespace {
 
 // A scratch folder that other users may enter, so that a case can run the packer as one of them.
-class OpenFolder
-{
+class OpenFolder {
 public:
     OpenFolder()
     {
@@ -344,8 +341,7 @@ std::optional<std::string> bytesOf(const fs::path& path)
     return testing_support::readBytes(path.string());
 }
 
-class PackerRefuses : public testing::TestWithParam<Refusal>
-{
+class PackerRefuses : public testing::TestWithParam<Refusal> {
 };
 
 } // namespace

@@ -12,11 +12,9 @@
 
 namespace fs = std::filesystem;
 
-namespace pack
-{
+namespace pack {
 
-namespace
-{
+namespace {
 
 std::string cannotRead(const std::error_code& error)
 {
@@ -70,8 +68,7 @@ void addFolder(const fs::path& folder, std::vector<fs::path>& paths,
     paths.insert(paths.end(), inFolder.begin(), inFolder.end());
 }
 
-class FileDescriptor
-{
+class FileDescriptor {
 public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace pack
-{
+namespace pack {
 
 // A problem with a file as a whole, reported as "path: what".
 struct FileProblem {

@@ -23,8 +23,7 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 
 struct Source {
     fs::path path;
