@@ -359,10 +359,13 @@ int KOVA_describeContents(const char* const* names, int nameCount, KOVA_ContentV
     if (otherEntries)
         *otherEntries = 0;
     return guarded(KOVA_CONTENT_TOO_LARGE, KOVA_UNREADABLE_ENTRY, [&] {
+        // The file the program read its contents from, as checked at the start: the box
+        // describes what the pages show, and opens at once however many entries there are.
         ArchiveError error;
-        const ContentArchive archive = ContentArchive::open(contentFilePath(), error);
-        if (error != ArchiveError::None)
+        const ContentArchive* opened = checkedArchive(library(), error);
+        if (!opened)
             return getZipDataResult(error);
+        const ContentArchive& archive = *opened;
         std::set<std::string_view> present;
         for (int i = 0; names && i < nameCount; ++i) {
             const std::string_view name = names[i] ? names[i] : "";

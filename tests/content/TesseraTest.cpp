@@ -104,7 +104,7 @@ TEST(Tessera, StartupChecksThatTheContentFileIsASoundArchiveOfThisVersion)
 TEST(Tessera, ContentsAreReadFromTheFileStartupCheckedUntilTheNextStartup)
 {
     // The file stays open from the start on, so a file of many entries is not checked afresh
-    // for every content; one replaced meanwhile is seen at the next start.
+    // for every content or for the about box; one replaced meanwhile is seen at the next start.
     ContentFolder folder;
     const std::string name = "1 本人の長所・推薦事由等.txt";
     const std::string path = folder.writeArchive("content.zip", {{name, "1\tfirst\n"}});
@@ -112,6 +112,13 @@ TEST(Tessera, ContentsAreReadFromTheFileStartupCheckedUntilTheNextStartup)
     ASSERT_EQ(KOVA_startup(nullptr), KOVA_OK);
     std::filesystem::rename(folder.writeBytes("garbage.zip", "not a zip archive"), path);
     EXPECT_EQ(readAll(name), (std::vector<Record>{{u"first", u"1"}}));
+    const char* const names[] = {name.c_str()};
+    int described = -1;
+    const auto noteCount = [](const char*, int count, void* into) {
+        *static_cast<int*>(into) = count;
+    };
+    EXPECT_EQ(KOVA_describeContents(names, 1, noteCount, &described, nullptr), KOVA_OK);
+    EXPECT_EQ(described, 1) << "the about box describes the file the contents came from";
     EXPECT_EQ(KOVA_startup(nullptr), KOVA_FILES_DAMAGED);
     int count = 0;
     EXPECT_EQ(getZipData(name, count), KOVA_BAD_ARCHIVE);
