@@ -52,11 +52,8 @@ timeGrep common "$common"
 # Start-up and end, on a virtual X display of its own so that nothing else on a desktop gets in
 # the way: an empty window of the same size (the floor), the program with the sample content, and
 # the program from a copy of its folder holding a content of 100,000 sentences per content name.
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
+. "$here/../tools/virtual-display.sh"
+start_virtual_display "$work"
 
 large=$work/large
 mkdir "$large"

@@ -2,29 +2,45 @@
 # start_virtual_display WORKDIR: starts Xvfb on a free display, exports DISPLAY and sets $xvfb.
 # wait_for_window PID: prints the id of the first visible window of the process.
 
+# Servers that pick their display number themselves (-displayfd) race when two start at the same
+# moment: the loser can take the winner's socket away, and the winner then answers nobody. So
+# each server gets a random number of its own, and counts as started only when the display answers
+# and its lock file names this server.
 start_virtual_display() {
-    local work=$1 attempt
-    for attempt in 1 2 3 4 5; do
-        rm -f "$work/display"
-        Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    local work=$1 attempt number
+    for attempt in $(seq 10); do
+        number=$((100 + RANDOM % 800))
+        if [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; then
+            continue
+        fi
+        Xvfb ":$number" -screen 0 1280x900x24 -nolisten tcp -noreset 2>"$work/xvfb.log" &
         xvfb=$!
-        for _ in $(seq 100); do
-            [ -s "$work/display" ] && break
-            kill -0 "$xvfb" 2>/dev/null || break
-            sleep 0.1
-        done
-        export DISPLAY=":$(cat "$work/display" 2>/dev/null)"
-        # A server started by another test at the same moment may take the same number, and
-        # this one then ends: use the display only once it answers and this server still runs.
-        for _ in $(seq 50); do
-            kill -0 "$xvfb" 2>/dev/null || break
-            xdpyinfo >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
+        export DISPLAY=":$number"
+        if display_answers_for "$xvfb" "$number"; then
+            return 0
+        fi
         kill "$xvfb" 2>/dev/null || true
-        echo "virtual display: attempt $attempt failed, trying again" >&2
+        wait "$xvfb" 2>/dev/null || true
+        echo "virtual display: attempt $attempt on $DISPLAY failed, trying another" >&2
     done
-    echo "no virtual display could be started" >&2
+    echo "no virtual display could be started; the last server said:" >&2
+    cat "$work/xvfb.log" >&2
+    return 1
+}
+
+# display_answers_for PID NUMBER: waits up to 10 s for display NUMBER to answer while the server
+# PID runs; true when it answers and its lock file names that server.
+display_answers_for() {
+    local server=$1 number=$2 owner
+    for _ in $(seq 100); do
+        kill -0 "$server" 2>/dev/null || return 1
+        if xdpyinfo >/dev/null 2>&1; then
+            owner=$(tr -d ' \n' <"/tmp/.X$number-lock" 2>/dev/null)
+            [ "$owner" = "$server" ]
+            return
+        fi
+        sleep 0.1
+    done
     return 1
 }
 
