@@ -5,6 +5,7 @@
 #include "ContentArchive.h"
 #include "Cp932.h"
 #include "EntryTally.h"
+#include "ForbiddenWords.h"
 #include "RecordFormat.h"
 
 #include <algorithm>
@@ -88,6 +89,9 @@ int getZipDataResult(ArchiveError error)
     }
     return KOVA_UNREADABLE_ENTRY;
 }
+
+// A word list is a few hundred short lines; one that claims more is not read.
+constexpr std::uint64_t kMaxWordListBytes = 1u << 20;
 
 static_assert(kMaxRecordsPerContent <= INT_MAX, "a record count must fit the C interface");
 
@@ -346,7 +350,7 @@ int KOVA_listContents(KOVA_ContentVisitor onContent, void* context)
         if (error != ArchiveError::None)
             return getZipDataResult(error);
         archive.forEachEntry([&](std::string_view name) {
-            if (onContent)
+            if (onContent && name != kForbiddenWordsEntry)
                 onContent(std::string(name).c_str(), recordCountOf(archive, name), context);
         });
         return KOVA_OK;
@@ -378,9 +382,32 @@ int KOVA_describeContents(const char* const* names, int nameCount, KOVA_ContentV
                 onContent(std::string(name).c_str(), count, context);
         }
         if (otherEntries) {
-            const std::uint64_t others = archive.entryCount() - present.size();
+            const bool listed = archive.contains(kForbiddenWordsEntry) &&
+                                !present.contains(kForbiddenWordsEntry);
+            const std::uint64_t others = archive.entryCount() - present.size() - listed;
             *otherEntries = static_cast<int>(std::min<std::uint64_t>(others, INT_MAX));
         }
+        return KOVA_OK;
+    });
+}
+
+int KOVA_readWordList(KOVA_TextVisitor onList, void* context)
+{
+    return guarded(KOVA_CONTENT_TOO_LARGE, KOVA_UNREADABLE_ENTRY, [&] {
+        ArchiveError error;
+        const ContentArchive* archive = checkedArchive(library(), error);
+        if (!archive)
+            return getZipDataResult(error);
+        std::string list;
+        std::uint64_t inflated = 0;
+        error = archive->read(kForbiddenWordsEntry, list, [&](std::string_view piece) {
+            inflated += piece.size();
+            return inflated <= kMaxWordListBytes;
+        });
+        if (error != ArchiveError::None)
+            return getZipDataResult(error);
+        if (onList)
+            onList(list.data(), static_cast<int>(list.size()), context);
         return KOVA_OK;
     });
 }

@@ -111,7 +111,8 @@ KOVA_API void KOVA_setAboutHandler(KOVA_AboutHandler handler, void* context);
  * KOVA_OUT_OF_MEMORY with the file in use unchanged. */
 KOVA_API int KOVA_useContentFile(const char* path);
 
-/* Calls onContent(name in UTF-8, record count, context) for every content of the content file,
+/* Calls onContent(name in UTF-8, record count, context) for every content of the content file
+ * (every entry but the word list),
  * in archive order; a content that cannot be read reports -1 records. Every entry is read, so
  * this takes as long as the file is large. Returns a result code of KOVA_getZipData for the
  * file as a whole. Leaves the current content untouched. */
@@ -122,12 +123,20 @@ KOVA_API int KOVA_listContents(KOVA_ContentVisitor onContent, void* context);
  * onContent(name, record count, context) for each, in the order given, with -1 when the file
  * holds no entry of that name or KOVA_getZipData would refuse it were it the only content read.
  * Then stores in *otherEntries (when not NULL) how many entries of the file bear none of these
- * names. Only the named entries are read, each within the limits of KOVA_getZipData; the others
+ * names, the word list aside. Only the named entries are read, each within the limits of KOVA_getZipData; the others
  * are only counted. Reads the file that KOVA_startup checked, like KOVA_getZipData. Counts
  * against no limit and leaves the current content untouched. Returns a result code of
  * KOVA_getZipData for the file as a whole. */
 KOVA_API int KOVA_describeContents(const char* const* names, int nameCount,
                                    KOVA_ContentVisitor onContent, void* context, int* otherEntries);
+
+/* Hands onList(text, byteCount, context) the list of words a school report must not carry, as
+ * the packer stored it in the content file (UTF-8, one "word<TAB>reason" a line; see
+ * content/ForbiddenWords.h). Reads the file that KOVA_startup checked. Returns KOVA_OK,
+ * KOVA_NO_SUCH_CONTENT when the file holds no list, KOVA_CONTENT_TOO_LARGE for a list of more
+ * than 1 MiB, or another result code of KOVA_getZipData for the file or the list's entry. */
+typedef void (*KOVA_TextVisitor)(const char* text, int byteCount, void* context);
+KOVA_API int KOVA_readWordList(KOVA_TextVisitor onList, void* context);
 
 #ifdef __cplusplus
 }

@@ -62,6 +62,11 @@ TEST(ForbiddenWords, ReadsEntriesAndSkipsNotesBlankLinesAndLineEnds)
     ASSERT_EQ(hits.size(), 1u);
     EXPECT_EQ(hits[0].word, "家族");
     EXPECT_EQ(hits[0].reason, "family"); // the CR of the line end is not part of the reason
+    // Where each word stands, in code units, is what the draft underlines.
+    const std::vector<ForbiddenWords::Hit> placed = words.find(u"父母会と😀家族");
+    ASSERT_EQ(placed.size(), 1u);
+    EXPECT_EQ(placed[0].position, 6u); // the emoji takes two
+    EXPECT_EQ(placed[0].length, 2u);
 }
 
 TEST(ForbiddenWords, ReportsEveryUnusableLineWithItsNumberAndKeepsTheRest)

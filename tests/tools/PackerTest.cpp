@@ -113,6 +113,41 @@ TEST(Packer, WithAForbiddenListRejectsEverySentenceThatHoldsAWordAndWritesNothin
     EXPECT_EQ(pack(output + " " + shellQuoted(source)).exitCode, 0);
 }
 
+TEST(Packer, StoresTheForbiddenListBesideTheContentsForTheProgramToRead)
+{
+    ContentFolder folder;
+    const std::string listText = "# note\n家族\tfamily\n!父母会\tthe school's association\n";
+    const std::string list = folder.writeBytes("words.tsv", listText);
+    const std::string source = folder.writeBytes("2 校内活動 学校行事.txt", "10\tfine\n");
+    const std::string output = folder.file("out.zip");
+    ASSERT_EQ(pack("--forbidden " + shellQuoted(list) + " " + shellQuoted(output) + " " +
+                   shellQuoted(source))
+                  .exitCode,
+              0);
+    ASSERT_EQ(pack(shellQuoted(folder.file("bare.zip")) + " " + shellQuoted(source)).exitCode, 0);
+
+    testing_support::UseContentFile use(output);
+    ASSERT_EQ(KOVA_startup(nullptr), KOVA_OK);
+    std::string read;
+    const auto into = [](const char* text, int bytes, void* string) {
+        static_cast<std::string*>(string)->assign(text, static_cast<std::size_t>(bytes));
+    };
+    EXPECT_EQ(KOVA_readWordList(into, &read), KOVA_OK);
+    EXPECT_EQ(read, listText);
+    // The list is no content: neither the listing nor the about box counts it.
+    int contents = 0, others = -1;
+    const auto count = [](const char*, int, void* n) { ++*static_cast<int*>(n); };
+    KOVA_listContents(count, &contents);
+    EXPECT_EQ(contents, 1);
+    const char* const name = "2 校内活動 学校行事.txt";
+    ASSERT_EQ(KOVA_describeContents(&name, 1, count, &contents, &others), KOVA_OK);
+    EXPECT_EQ(others, 0);
+
+    testing_support::UseContentFile useBare(folder.file("bare.zip"));
+    ASSERT_EQ(KOVA_startup(nullptr), KOVA_OK);
+    EXPECT_EQ(KOVA_readWordList(into, &read), KOVA_NO_SUCH_CONTENT);
+}
+
 TEST(Packer, AForbiddenListThatCannotBeUsedStopsThePacking)
 {
     ContentFolder folder;

@@ -4,7 +4,8 @@
 //
 // Each SOURCE is a content file's source (its file name is the content name) or a folder whose
 // *.txt files are all taken. With --forbidden, every sentence is also searched for the words of
-// LIST (see ForbiddenWords), which a school report must not carry. Every problem, in the list,
+// LIST (see ForbiddenWords), which a school report must not carry, and LIST itself is stored in
+// OUTPUT for the program's draft to find the same words. Every problem, in the list,
 // in a source or with the files themselves, is reported as file:line or file; when there is
 // any, nothing is written and the exit code is 1. Otherwise it prints, per content, the number
 // of records and how many records mark each flag position, warns about each of the program's
@@ -126,7 +127,9 @@ std::string zipMessage(int code)
 }
 
 // Writes the archive at path, which must not exist; on failure nothing is left there.
-std::optional<std::string> writeZip(const fs::path& path, const std::vector<Source>& sources)
+// The word list, when given, goes in beside the contents: the program's draft reads it there.
+std::optional<std::string> writeZip(const fs::path& path, const std::vector<Source>& sources,
+                                    const std::string* wordList)
 {
     int code = 0;
     zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_EXCL, &code);
@@ -143,6 +146,14 @@ std::optional<std::string> writeZip(const fs::path& path, const std::vector<Sour
             ok = false;
         }
     }
+    if (wordList) {
+        const std::string name(content::kForbiddenWordsEntry);
+        zip_source_t* data = zip_source_buffer(archive, wordList->data(), wordList->size(), 0);
+        if (!data || zip_file_add(archive, name.c_str(), data, ZIP_FL_ENC_UTF_8) < 0) {
+            zip_source_free(data);
+            ok = false;
+        }
+    }
     if (!ok || zip_close(archive) != 0) {
         std::string message = zip_strerror(archive);
         zip_discard(archive);
@@ -154,14 +165,15 @@ std::optional<std::string> writeZip(const fs::path& path, const std::vector<Sour
 // Writes the content file beside output and only then puts it in output's place, so that the
 // old content file stays whole until the new one is.
 std::optional<pack::FileProblem> writeArchive(const fs::path& output,
-                                              const std::vector<Source>& sources)
+                                              const std::vector<Source>& sources,
+                                              const std::string* wordList)
 {
     const fs::path temporary = pack::temporaryFor(output);
     std::error_code error;
     // A packer stopped half way leaves its temporary file behind.
     if (fs::exists(fs::symlink_status(temporary, error)) && !fs::remove(temporary, error))
         return pack::FileProblem{temporary.string(), "cannot be removed: " + error.message()};
-    if (const std::optional<std::string> failure = writeZip(temporary, sources))
+    if (const std::optional<std::string> failure = writeZip(temporary, sources, wordList))
         return pack::FileProblem{output.string(), "cannot be written: " + *failure};
     fs::rename(temporary, output, error);
     if (error) {
@@ -173,9 +185,8 @@ std::optional<pack::FileProblem> writeArchive(const fs::path& output,
 }
 
 // Reads the list of forbidden words; its problems count like those of a source.
-bool readForbiddenWords(const std::string& path, pack::ForbiddenWords& words)
+bool readForbiddenWords(const std::string& path, pack::ForbiddenWords& words, std::string& list)
 {
-    std::string list;
     std::vector<pack::FileProblem> fileProblems;
     if (!pack::readWholeFile(path, list, fileProblems))
         return reportFileProblems(fileProblems);
@@ -197,8 +208,9 @@ int main(int argc, char** argv)
     }
     bool clean = true;
     pack::ForbiddenWords forbidden;
+    std::string forbiddenList;
     if (arguments->forbiddenList)
-        clean = readForbiddenWords(*arguments->forbiddenList, forbidden);
+        clean = readForbiddenWords(*arguments->forbiddenList, forbidden, forbiddenList);
     std::vector<pack::FileProblem> fileProblems;
     const std::vector<fs::path> paths = pack::sourceFiles(arguments->sources, fileProblems);
     pack::findSameNames(paths, fileProblems);
@@ -213,7 +225,8 @@ int main(int argc, char** argv)
     for (const Source& source : sources)
         printSummary(source.summary);
     warnOfMissingContents(sources);
-    if (const std::optional<pack::FileProblem> problem = writeArchive(arguments->output, sources)) {
+    if (const std::optional<pack::FileProblem> problem = writeArchive(arguments->output, sources,
+                                                        arguments->forbiddenList ? &forbiddenList : nullptr)) {
         reportFileProblems({*problem});
         std::cerr << "nothing written\n";
         return 1;
