@@ -1,6 +1,7 @@
 #include "CVerdaneDlg.h"
 
 #include "AboutBox.h"
+#include "content/ForbiddenWords.h"
 #include "content/tessera.h"
 #include "platform/Effects.h"
 #include "platform/Fonts.h"
@@ -71,6 +72,7 @@ bool CVerdaneDlg::OnInitDialog()
     tabControl->lower();
     StartContentLibrary();
     installAboutBox(this);
+    ReadForbiddenWords();
     setWindowIcon(icon);
     setFixedSize(size());
     // A page or tab that cannot be made is left out without a message.
@@ -84,6 +86,8 @@ bool CVerdaneDlg::OnInitDialog()
     };
     if (complete)
         ShowPage(tabControl->currentSelection());
+    for (int i = 0; i < 3; ++i)
+        page(i).SetCollector(&draft);
     for (std::size_t i = 0; i < kTabs.size(); ++i)
         tabColours[i] = kTabs[i].colour;
     keywordFont = pointFont(FontFace::Gothic, 14);
@@ -109,6 +113,30 @@ void CVerdaneDlg::StartContentLibrary()
                                        : u"起動できません。";
     effects().showMessage(this, message, u"エラー", MessageIcon::None);
     endProcess(1);
+}
+
+void CVerdaneDlg::ReadForbiddenWords()
+{
+    std::string list;
+    const auto into = [](const char* text, int bytes, void* string) {
+        static_cast<std::string*>(string)->assign(text, static_cast<std::size_t>(bytes));
+    };
+    if (KOVA_readWordList(into, &list) != KOVA_OK) {
+        draft.setForbiddenWords(nullptr, QStringLiteral("例文ファイルに、調査書に書かない語の一覧が"
+                                                        "ありません。語の確認はできません。"));
+        return;
+    }
+    // A line the list cannot use was refused when the file was packed; the rest still serve.
+    std::vector<content::ListProblem> unused;
+    draft.setForbiddenWords(std::make_shared<const content::ForbiddenWords>(
+        content::ForbiddenWords::parse(list, unused)));
+}
+
+bool CVerdaneDlg::MayEnd()
+{
+    return draft.nothingToLose() ||
+           effects().askQuestion(this, u"下書きはコピーされていません。下書きを捨てて終了しますか？",
+                                 u"終了");
 }
 
 bool CVerdaneDlg::CreatePages()
@@ -182,7 +210,14 @@ void CVerdaneDlg::OnTabSelChange()
 
 void CVerdaneDlg::OnOK()
 {
-    EndDialog(IDOK);
+    if (MayEnd())
+        EndDialog(IDOK);
+}
+
+void CVerdaneDlg::OnCancel()
+{
+    if (MayEnd())
+        EndDialog(IDCANCEL);
 }
 
 void CVerdaneDlg::OnHowTo()
@@ -227,6 +262,7 @@ CVerdaneDlg::~CVerdaneDlg()
 
 void CVerdaneDlg::OnDestroy()
 {
+    draft.hide();
     for (int i = 0; i < 3; ++i)
         page(i).ClearAllChecks();
     for (int i = 0; i < 3; ++i)

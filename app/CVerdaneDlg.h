@@ -2,6 +2,7 @@
 // The main window: three coloured tabs over the three sentence pages, the keyword box with its
 // search button, the pictures that open the how-to guide and the about information, and 終了.
 
+#include "draft/DraftWindow.h"
 #include "pages/CDlgTab02.h"
 #include "pages/CDlgTab03.h"
 #include "pages/CDlgTab05.h"
@@ -24,15 +25,21 @@ public:
     static bool isOverHeaderPicture(QPoint position);
 
     pages::SentencePage& page(int index);
+    draft::DraftWindow& draftWindow() { return draft; }
 
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(platform::DataExchange& exchange) override;
     bool PreTranslateMessage(const platform::InputMessage& input) override;
+    void OnCancel() override;
     void OnDestroy() override;
 
 private:
     void StartContentLibrary();
+    // Gives the draft the words a school report must not carry, from the content file.
+    void ReadForbiddenWords();
+    // Whether the program may end: nothing in the draft would be lost, or the teacher said so.
+    bool MayEnd();
     bool CreatePages();
     bool InsertTabs();
     void ShowPage(int index);
@@ -51,6 +58,7 @@ private:
     CDlgTab02 page1;
     CDlgTab03 page2;
     CDlgTab05 page3;
+    draft::DraftWindow draft{this};
     std::array<QColor, 3> tabColours;
     QFont tabFont;
     QFont keywordFont;

@@ -1,7 +1,14 @@
 #include "CMyEdit.h"
 
+#include "SentenceCollector.h"
+#include "draft/MarkHighlighter.h"
+#include "draft/RemarkText.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMenu>
 #include <QPlainTextEdit>
 
 void CMyEdit::bind(QWidget* control)
@@ -12,10 +19,50 @@ void CMyEdit::bind(QWidget* control)
     // The text area and the strip between it and the frame: a double-click anywhere inside.
     box_->installEventFilter(this);
     box_->viewport()->installEventFilter(this);
+    highlighter_ = new draft::MarkHighlighter(box_->document());
+    addToDraft_ = new QAction(QStringLiteral("下書きに追加(&D)"), box_);
+    addToDraft_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    addToDraft_->setShortcutContext(Qt::WidgetShortcut);
+    connect(addToDraft_, &QAction::triggered, this, &CMyEdit::AddToDraft);
+    connect(box_, &QPlainTextEdit::textChanged, this, &CMyEdit::SentenceChanged);
+    SentenceChanged();
+    setCollector(collector_);
+}
+
+void CMyEdit::setCollector(pages::SentenceCollector* collector)
+{
+    collector_ = collector;
+    if (!box_)
+        return;
+    if (collector_)
+        box_->addAction(addToDraft_);
+    else
+        box_->removeAction(addToDraft_);
+}
+
+void CMyEdit::setSearchTerms(std::vector<std::u16string> terms)
+{
+    if (highlighter_)
+        highlighter_->setTerms(std::move(terms));
+}
+
+QString CMyEdit::chosenText() const
+{
+    const QTextCursor cursor = box_->textCursor();
+    if (!cursor.hasSelection())
+        return box_->toPlainText();
+    // A selection across lines separates them with U+2029; the draft is plain text.
+    QString part = cursor.selectedText();
+    part.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return part;
 }
 
 bool CMyEdit::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ContextMenu && collector_) {
+        OnContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
     if (event->type() != QEvent::MouseButtonDblClick || inStandardHandling_)
         return false;
     // The box handles the double-click first, as it always does (it selects a word); the
@@ -31,4 +78,39 @@ void CMyEdit::OnLButtonDblClk()
 {
     box_->selectAll();
     box_->setFocus(Qt::MouseFocusReason);
+}
+
+// The box's own menu (copy, select all) with the draft's items under it. Like the box's own, it
+// pops up and returns at once, and goes away when it closes.
+void CMyEdit::OnContextMenu(const QPoint& globalPosition)
+{
+    QMenu* menu = box_->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setAccessibleName(QStringLiteral("文例のメニュー"));
+    menu->addSeparator();
+    menu->addAction(addToDraft_);
+    if (collector_->hasDraft()) {
+        pages::SentenceCollector* collector = collector_;
+        menu->addAction(QStringLiteral("下書きを表示(&S)"), menu,
+                        [collector] { collector->showDraft(); });
+    }
+    menu->popup(globalPosition);
+}
+
+void CMyEdit::AddToDraft()
+{
+    const QString text = chosenText();
+    if (collector_ && !text.isEmpty())
+        collector_->addSentence(text);
+}
+
+void CMyEdit::SentenceChanged()
+{
+    const QString text = box_->toPlainText();
+    addToDraft_->setEnabled(!text.isEmpty());
+    const std::u16string_view units(reinterpret_cast<const char16_t*>(text.utf16()),
+                                    static_cast<std::size_t>(text.size()));
+    box_->setToolTip(text.isEmpty()
+                         ? QString()
+                         : QStringLiteral("%1 字").arg(draft::countCharacters(units)));
 }

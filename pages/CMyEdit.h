@@ -1,25 +1,53 @@
 #pragma once
 // The sentence box: a read-only edit box in which a double-click selects the whole sentence,
 // the part scrolled out of sight included, and takes the keyboard focus, ready to be copied.
+// Its menu and Ctrl+D add the sentence, or the part of it selected, to the draft; it marks the
+// terms of the last keyword search and the facts still to fill in, and its tool tip gives the
+// sentence's length as the form counts it.
 
 #include <QObject>
+#include <string>
+#include <vector>
 
+class QAction;
 class QPlainTextEdit;
+class QPoint;
 class QWidget;
+
+namespace draft {
+class MarkHighlighter;
+}
+
+namespace pages {
+class SentenceCollector;
+}
 
 class CMyEdit : public QObject {
 public:
     bool isBound() const { return box_ != nullptr; }
-    // Takes over the double-click of an existing edit box; everything else stays standard.
+    // Takes over the double-click and the menu of an existing edit box; the rest stays standard.
     void bind(QWidget* control);
     QPlainTextEdit* box() const { return box_; }
+
+    // Where "下書きに追加" sends the sentence; without one the box offers no draft.
+    void setCollector(pages::SentenceCollector* collector);
+    // The terms to mark in the sentence; none after a search by category.
+    void setSearchTerms(std::vector<std::u16string> terms);
+    // What "下書きに追加" takes: the selected part, or the whole sentence.
+    QString chosenText() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnLButtonDblClk();
+    void OnContextMenu(const QPoint& globalPosition);
+    void AddToDraft();
+    void SentenceChanged();
 
     QPlainTextEdit* box_ = nullptr;
     bool inStandardHandling_ = false;
+    pages::SentenceCollector* collector_ = nullptr;
+    QAction* addToDraft_ = nullptr;
+    draft::MarkHighlighter* highlighter_ = nullptr;
 };

@@ -75,6 +75,7 @@ void SentencePage::ShowFirstMatches()
 
 void SentencePage::ShowCategoryResult()
 {
+    MarkTerms({});
     SetDlgItemText(kKeywordBoxId, kPlaceholder);
     ShowFirstMatches();
 }
@@ -94,8 +95,21 @@ void SentencePage::ClearResultBoxes()
         SetDlgItemText(id, u"");
 }
 
+void SentencePage::SetCollector(SentenceCollector* collector)
+{
+    for (const std::unique_ptr<CMyEdit>& box : resultBoxes)
+        box->setCollector(collector);
+}
+
+void SentencePage::MarkTerms(const StringArray& terms)
+{
+    for (const std::unique_ptr<CMyEdit>& box : resultBoxes)
+        box->setSearchTerms(terms);
+}
+
 void SentencePage::ResetDisplay()
 {
+    MarkTerms({});
     ClearResultBoxes();
     scrollBar->setRange(0, 0);
     scrollBar->setEnabled(false);
@@ -155,6 +169,7 @@ void SentencePage::ShowKeywordMatches(std::u16string_view keyword,
                                       std::initializer_list<const PageContent*> contents)
 {
     const StringArray terms = KeywordTerms(keyword);
+    MarkTerms(terms);
     matches.clear();
     for (const PageContent* content : contents) {
         if (content->texts && content->flags)

@@ -4,6 +4,7 @@
 // painted rectangles, and the page interface the main window drives it through.
 
 #include "CMyEdit.h"
+#include "SentenceCollector.h"
 #include "SentenceFilter.h"
 #include "platform/DataExchange.h"
 #include "platform/Dialog.h"
@@ -61,6 +62,9 @@ public:
     virtual void ClearAllChecks() = 0;
     virtual void ReleaseContent() = 0;
 
+    // Where the result boxes' "下書きに追加" sends sentences.
+    void SetCollector(SentenceCollector* collector);
+
     const MatchList& matchList() const { return matches; }
     int boxesPerPage() const { return look_.boxesPerPage; }
     int maxScrollPos = 0;
@@ -75,6 +79,8 @@ protected:
     // Matches p to p + N - 1 in the result boxes.
     void ShowMatchesFrom(int p);
     void ClearResultBoxes();
+    // The keyword terms the result boxes mark; none after a search by category.
+    void MarkTerms(const StringArray& terms);
     // No match shown: empty boxes, "0 件", an unusable scroll bar, an empty match list.
     void ResetDisplay();
     // The scroll bar takes the focus while there is something to page through, and is made

@@ -379,7 +379,7 @@ void Dialog::closeEvent(QCloseEvent* event)
 {
     // The close box, Alt+F4 and the window system's close request all cancel the dialog.
     event->ignore();
-    EndDialog(IDCANCEL);
+    OnCancel();
 }
 
 bool Dialog::eventFilter(QObject* watched, QEvent* event)

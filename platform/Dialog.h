@@ -84,6 +84,8 @@ protected:
     virtual std::optional<ControlColours> OnCtlColor(QWidget* control, int id,
                                                      ColourRequest request);
     virtual void OnPaint(QPainter&) {}
+    // The close box, Alt+F4 and the window system's close request: ends the modal run.
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
     // Runs when the window goes away at the end of a modal run.
     virtual void OnDestroy() {}
 

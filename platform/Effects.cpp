@@ -45,6 +45,13 @@ void ConsoleEffects::showMessage(const Dialog*, std::u16string_view text,
     std::fflush(stderr);
 }
 
+bool ConsoleEffects::askQuestion(const Dialog* owner, std::u16string_view text,
+                                 std::u16string_view caption)
+{
+    showMessage(owner, text, caption, MessageIcon::None);
+    return true;
+}
+
 void ConsoleEffects::endProcess(int exitCode)
 {
     std::fflush(nullptr);

@@ -19,6 +19,9 @@ public:
     // A modal message box with one OK button; returns when it has been closed.
     virtual void showMessage(const Dialog* owner, std::u16string_view text,
                              std::u16string_view caption, MessageIcon icon) = 0;
+    // A modal question with the buttons はい and いいえ, いいえ the default; true for はい.
+    virtual bool askQuestion(const Dialog* owner, std::u16string_view text,
+                             std::u16string_view caption) = 0;
     // Ends the process at once, cleaning nothing up.
     [[noreturn]] virtual void endProcess(int exitCode) = 0;
     // Hands a document to the desktop's viewer; failures are not reported.
@@ -37,6 +40,9 @@ class ConsoleEffects : public Effects {
 public:
     void showMessage(const Dialog* owner, std::u16string_view text, std::u16string_view caption,
                      MessageIcon icon) override;
+    // Nobody can answer on the console: the question is written out and counts as yes.
+    bool askQuestion(const Dialog* owner, std::u16string_view text,
+                     std::u16string_view caption) override;
     [[noreturn]] void endProcess(int exitCode) override;
     void openDocument(const std::string& path) override;
 };

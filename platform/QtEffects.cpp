@@ -38,6 +38,16 @@ void QtEffects::showMessage(const Dialog* owner, std::u16string_view text,
     box.exec();
 }
 
+bool QtEffects::askQuestion(const Dialog* owner, std::u16string_view text,
+                            std::u16string_view caption)
+{
+    QMessageBox box(QMessageBox::Question, toQString(caption), toQString(text),
+                    QMessageBox::Yes | QMessageBox::No, const_cast<Dialog*>(owner));
+    box.setDefaultButton(QMessageBox::No);
+    showNoTitleWhenEmpty(&box);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void QtEffects::endProcess(int exitCode)
 {
     std::fflush(nullptr);

@@ -10,6 +10,8 @@ class QtEffects : public Effects {
 public:
     void showMessage(const Dialog* owner, std::u16string_view text, std::u16string_view caption,
                      MessageIcon icon) override;
+    bool askQuestion(const Dialog* owner, std::u16string_view text,
+                     std::u16string_view caption) override;
     [[noreturn]] void endProcess(int exitCode) override;
     void openDocument(const std::string& path) override;
 };

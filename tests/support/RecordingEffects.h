@@ -29,10 +29,19 @@ public:
     {
         messages.push_back({owner, std::u16string(text), std::u16string(caption), icon});
     }
+    bool askQuestion(const platform::Dialog* owner, std::u16string_view text,
+                     std::u16string_view caption) override
+    {
+        questions.push_back({owner, std::u16string(text), std::u16string(caption),
+                             platform::MessageIcon::None});
+        return answer;
+    }
     [[noreturn]] void endProcess(int exitCode) override { throw ProcessEnded{exitCode}; }
     void openDocument(const std::string& path) override { documents.push_back(path); }
 
     std::vector<ShownMessage> messages;
+    std::vector<ShownMessage> questions;
+    bool answer = false; // to every question
     std::vector<std::string> documents;
 
 private:

@@ -1,0 +1,37 @@
+#pragma once
+// Marks in a remark's text what the teacher must look at: the placeholders of facts still to
+// fill in, the terms of the last keyword search, and the words a school report must not carry.
+
+#include <QSyntaxHighlighter>
+#include <string>
+#include <vector>
+
+namespace content {
+class ForbiddenWords;
+}
+
+namespace draft {
+
+class MarkHighlighter : public QSyntaxHighlighter {
+public:
+    explicit MarkHighlighter(QTextDocument* document);
+
+    // The terms to show as found; none after a search by category.
+    void setTerms(std::vector<std::u16string> terms);
+    // The words to underline; null underlines none. The list must outlive the highlighter.
+    void setForbiddenWords(const content::ForbiddenWords* words);
+
+protected:
+    void highlightBlock(const QString& text) override;
+
+private:
+    std::vector<std::u16string> terms_;
+    const content::ForbiddenWords* forbidden_ = nullptr;
+};
+
+// The colours the marks are drawn in, for the legend of the how-to guide and the tests.
+QColor placeholderBackground();
+QColor termBackground();
+QColor forbiddenUnderline();
+
+} // namespace draft
