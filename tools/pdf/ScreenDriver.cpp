@@ -12,7 +12,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPainter>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -121,6 +123,41 @@ void Driver::doubleClickSentence(int box)
     settle();
 }
 
+void Driver::addToDraft(int box)
+{
+    auto& page = static_cast<pages::SentencePage&>(*visiblePage());
+    if (box < 0 || box >= page.boxesPerPage())
+        throw DriveError("no result box " + std::to_string(box));
+    auto* edit = page.control<QPlainTextEdit>(kResultBoxes[static_cast<std::size_t>(box)]);
+    if (!edit || edit->toPlainText().isEmpty())
+        throw DriveError("result box " + std::to_string(box) + " shows no sentence");
+    edit->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(edit, Qt::Key_D, Qt::ControlModifier);
+    settle();
+    if (!window.draftWindow().isVisible())
+        throw DriveError("the draft did not open");
+}
+
+void Driver::typeInDraft(std::u16string_view words)
+{
+    QPlainTextEdit* text = window.draftWindow().textBox();
+    text->moveCursor(QTextCursor::End);
+    for (const QChar c : platform::toQString(words)) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(text, &press);
+    }
+    settle();
+}
+
+void Driver::limitDraft(int characters)
+{
+    auto* limit = window.draftWindow().findChild<QSpinBox*>();
+    if (!limit)
+        throw DriveError("the draft has no limit to set");
+    limit->setValue(characters);
+    settle();
+}
+
 void Driver::wheel(int turns)
 {
     QWidget* page = visiblePage();
@@ -138,6 +175,21 @@ QImage Driver::picture(std::optional<QRect> part) const
     settle();
     const QImage whole = window.grab().toImage();
     return part ? whole.copy(part->intersected(whole.rect())) : whole;
+}
+
+QImage Driver::pictureWithDraft() const
+{
+    settle();
+    const QImage main = window.grab().toImage();
+    const QImage draft = window.draftWindow().grab().toImage();
+    constexpr int kGap = 8;
+    QImage both(main.width() + kGap + draft.width(), std::max(main.height(), draft.height()),
+                QImage::Format_RGB32);
+    both.fill(QColor(0x80, 0x80, 0x80));
+    QPainter painter(&both);
+    painter.drawImage(0, 0, main);
+    painter.drawImage(main.width() + kGap, 0, draft);
+    return both;
 }
 
 } // namespace screens

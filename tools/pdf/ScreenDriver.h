@@ -33,11 +33,19 @@ public:
     void search(std::u16string_view keyword);
     // Double-clicks result box `box` (0 = top) of the page on show.
     void doubleClickSentence(int box);
+    // Adds the sentence of result box `box` to the draft with its shortcut, as the menu does.
+    void addToDraft(int box);
+    // Types the words at the end of the draft.
+    void typeInDraft(std::u16string_view words);
+    // Sets the draft's length limit.
+    void limitDraft(int characters);
     // Turns the mouse wheel over the page on show, one notch per turn, towards the teacher.
     void wheel(int turns);
 
     // The window as it is drawn now, or a part of it (window pixels).
     QImage picture(std::optional<QRect> part = std::nullopt) const;
+    // The main window with the draft's window beside it, as the desktop shows them.
+    QImage pictureWithDraft() const;
 
 private:
     QWidget* visiblePage() const;

@@ -32,6 +32,7 @@ struct Shot {
     const char* file;
     std::function<void(Driver&)> steps;
     std::optional<QRect> part = std::nullopt; // window pixels; the whole window when none
+    bool withDraft = false;                     // the draft's window beside the main window
 };
 
 // Parts of the window, in window pixels: the left column of a page (its category controls),
@@ -49,6 +50,12 @@ const std::vector<Shot> kShots = {
                       kStrengthsResults},
     {"in-school.png", [](Driver& d) { d.tab(1); }, kLeftColumn},
     {"outside.png",   [](Driver& d) { d.tab(2); }, kLeftColumn},
+    // The draft beside the main window: two sentences, a word typed that a report must not
+    // carry, and a limit the draft is past.
+    {"draft.png",     [](Driver& d) { d.click(u"製造"); d.click(u"協調性"); d.addToDraft(0);
+                                      d.addToDraft(1); d.typeInDraft(u"〇〇大会では家族の応援を受けた。");
+                                      d.limitDraft(120); },
+                      std::nullopt, true},
 };
 // clang-format on
 
@@ -60,6 +67,12 @@ public:
                      platform::MessageIcon) override
     {
         messages.push_back(platform::toUtf8(text));
+    }
+    bool askQuestion(const platform::Dialog*, std::u16string_view text,
+                     std::u16string_view) override
+    {
+        messages.push_back(platform::toUtf8(text));
+        return true;
     }
     [[noreturn]] void endProcess(int exitCode) override
     {
@@ -89,7 +102,8 @@ void take(const Shot& shot, const QDir& folder)
     if (!effects.messages.empty())
         throw screens::DriveError("the program said: " + effects.messages.front());
     const QString path = folder.filePath(QString::fromUtf8(shot.file));
-    if (!driver.picture(shot.part).save(path))
+    const QImage picture = shot.withDraft ? driver.pictureWithDraft() : driver.picture(shot.part);
+    if (!picture.save(path))
         throw screens::DriveError("cannot write " + path.toStdString());
 }
 
