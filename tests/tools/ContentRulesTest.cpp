@@ -8,8 +8,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 using content::kClubContent;
 using content::kStrengthsContent;

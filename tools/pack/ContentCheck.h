@@ -9,8 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pack
-{
+namespace pack {
 
 struct Problem {
     std::size_t line; // from 1; 0 for the file as a whole
@@ -35,8 +34,7 @@ struct ContentSummary {
 // search goes on behind it. An entry written "!word" is such a longer word that is allowed
 // although it holds a forbidden one ("!父母会" keeps the parents' association out of "父"),
 // and its reason says why it is allowed.
-class ForbiddenWords
-{
+class ForbiddenWords {
 public:
     struct Hit {
         std::string word; // UTF-8, as the list writes it

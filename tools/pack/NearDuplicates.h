@@ -20,11 +20,9 @@
 #include <unordered_map>
 #include <vector>
 
-namespace pack
-{
+namespace pack {
 
-namespace duplicates
-{
+namespace duplicates {
 
 inline constexpr std::size_t kMaxSwap = 8; // バスケットボール, 介護・福祉 and the like
 inline constexpr std::size_t kMinCommon = 24;

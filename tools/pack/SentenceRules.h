@@ -14,8 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pack
-{
+namespace pack {
 
 // The checks a content editor asks for beyond the format (the packer's options of the same name).
 struct ContentRules {
@@ -55,8 +54,7 @@ inline std::string toUtf8(std::u16string_view text)
     return out;
 }
 
-namespace marks
-{
+namespace marks {
 
 inline constexpr char16_t kName = u'\u3007';   // 〇, two of them stand for a name
 inline constexpr char16_t kNumber = u'\u25B3'; // △, one stands for a number
@@ -127,8 +125,7 @@ inline std::vector<std::string> markProblems(std::u16string_view sentence)
     return problems;
 }
 
-namespace tagging
-{
+namespace tagging {
 
 // Flag positions of the strengths content.
 inline constexpr std::size_t kAllJobs = 9;          // 全ての職種

@@ -25,8 +25,7 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 
 struct Source {
     fs::path path;
