@@ -2,6 +2,7 @@
 // rule, each a sentence that must pass beside the faults the rule is there to catch.
 
 #include "pack/ContentCheck.h"
+#include "pack/Coverage.h"
 #include "pack/NearDuplicates.h"
 
 #include "content/ContentNames.h"
@@ -185,4 +186,86 @@ TEST(ContentRules, AreCheckedOnlyWhenAskedAndReportedAtTheirLines)
     ASSERT_EQ(summary.problems.size(), 2u);
     EXPECT_EQ(summary.problems[0].line, 1u);
     EXPECT_EQ(summary.problems[1].line, 1u);
+}
+
+namespace {
+
+std::uint32_t positions(std::initializer_list<std::size_t> set)
+{
+    std::uint32_t bits = 0;
+    for (std::size_t p : set)
+        bits |= std::uint32_t{1} << p;
+    return bits;
+}
+
+std::vector<std::uint32_t> repeated(std::size_t n, std::uint32_t set)
+{
+    return std::vector<std::uint32_t>(n, set);
+}
+
+std::vector<std::uint32_t> operator+(std::vector<std::uint32_t> a,
+                                     const std::vector<std::uint32_t>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// Eight sentences for each club: two with a good result, two by a captain, one with both.
+std::vector<std::uint32_t> everyClubCovered(std::size_t thinClub)
+{
+    std::vector<std::uint32_t> sets;
+    for (std::size_t c = 0; c < 16; ++c) {
+        const bool thin = c == thinClub;
+        sets = sets + repeated(4, positions({c})) + repeated(2, positions({c, 16})) +
+               repeated(thin ? 2 : 1, positions({c, 17})) +
+               repeated(thin ? 0 : 1, positions({c, 16, 17}));
+    }
+    return sets;
+}
+
+} // namespace
+
+TEST(CoverageRule, NamesEveryCombinationThatFindsTooFewSentences)
+{
+    const std::uint32_t everything = (std::uint32_t{1} << 27) - 1;
+    const std::uint32_t allButDrive = everything & ~positions({23}); // 向上心
+    const std::uint32_t generalOnly = everything & ~positions({0, 1, 2, 3, 4, 5, 6, 7, 8});
+    struct Case {
+        std::string_view content;
+        std::vector<std::uint32_t> flagSets;
+        std::size_t shortfalls;
+        std::string says; // part of one of them
+    };
+    const Case cases[] = {
+        {content::kStrengthsContent, repeated(1000, everything), 0, ""},
+        {content::kStrengthsContent, repeated(999, everything), 1, "999 sentences in all"},
+        // 向上心 on two sentences only: its position, its pairs and its job types fall short;
+        // two is enough for an activity.
+        {content::kStrengthsContent, repeated(998, allButDrive) + repeated(2, everything), 17,
+         "責任感 + 向上心 finds 2 sentences; at least 3 wanted"},
+        // 全ての職種 alone finds nothing for a teacher who picks a job type.
+        {content::kStrengthsContent, repeated(1000, generalOnly), 9 + 72, "製造 + 誠実さ finds 0"},
+        {content::kClubContent, everyClubCovered(99), 0, ""},
+        {content::kClubContent, everyClubCovered(11), 1,
+         "卓球 + 大会好成績 + 部長・主将等 finds 0 sentences; at least 1 wanted"},
+        {content::kVolunteerContent,
+         repeated(8, positions({0, 1, 2, 3, 5})) + repeated(7, positions({4})), 1,
+         "自然保護 finds 7 sentences; at least 8 wanted"},
+        {content::kSchoolEventsContent, repeated(15, positions({0, 1})), 0, ""},
+        {content::kOutsideContent, repeated(30, positions({0})), 1, "その他の活動 finds 0"},
+    };
+    for (const Case& c : cases) {
+        pack::ContentSummary summary;
+        summary.name = c.content;
+        summary.flagSets = c.flagSets;
+        summary.records = c.flagSets.size();
+        const std::vector<std::string> shortfalls = pack::coverageShortfalls(summary);
+        EXPECT_EQ(shortfalls.size(), c.shortfalls) << c.content << "\n" << joined(shortfalls);
+        if (!c.says.empty()) {
+            EXPECT_NE(joined(shortfalls).find(c.says), std::string::npos) << c.content << "\n"
+                                                                          << joined(shortfalls);
+        }
+    }
+    EXPECT_NE(pack::totalShortfall(1799), "");
+    EXPECT_EQ(pack::totalShortfall(1800), "");
 }

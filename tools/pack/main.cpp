@@ -13,6 +13,7 @@
 // contents that no source gives, and writes OUTPUT.
 
 #include "ContentCheck.h"
+#include "Coverage.h"
 #include "FileChecks.h"
 #include "content/ContentArchive.h"
 #include "content/ContentNames.h"
@@ -213,6 +214,27 @@ std::optional<pack::FileProblem> writeArchive(const fs::path& output,
     return std::nullopt;
 }
 
+// Prints the coverage table of every content and reports each combination that falls short of
+// the sample content's floors, and the sentences of all contents together; true when none does.
+bool checkCoverage(const std::vector<Source>& sources)
+{
+    bool clean = true;
+    std::size_t records = 0;
+    for (const Source& source : sources) {
+        pack::printCoverage(std::cout, source.summary);
+        for (const std::string& shortfall : pack::coverageShortfalls(source.summary)) {
+            std::cerr << source.path.string() << ": " << shortfall << '\n';
+            clean = false;
+        }
+        records += source.summary.records;
+    }
+    if (const std::string shortfall = pack::totalShortfall(records); !shortfall.empty()) {
+        std::cerr << "all contents: " << shortfall << '\n';
+        clean = false;
+    }
+    return clean;
+}
+
 // Reads the list of forbidden words; its problems count like those of a source.
 bool readForbiddenWords(const std::string& path, pack::ForbiddenWords& words)
 {
@@ -256,6 +278,8 @@ int main(int argc, char** argv)
     clean = readSources(paths, arguments->forbiddenList ? &forbidden : nullptr, arguments->rules,
                         sources) &&
             clean;
+    if (arguments->rules.coverage)
+        clean = checkCoverage(sources) && clean;
     if (!clean) {
         std::cerr << "nothing written: mend the lines above first\n";
         return 1;
