@@ -136,6 +136,8 @@ TEST(ProjectForbiddenWords, RejectsWhatASchoolReportMustNotSay)
         u"尊敬する人は恩師である。",     u"愛読している作家がいる。",
         u"おばあちゃんの世話をした。",   u"喘息のため欠席があった。",
         u"男らしく堂々と発表した。",     u"奨学金を受けて通学した。",
+        u"女性ならではの細やかな気配りができる。", u"背が高くバレーボールで活躍した。",
+        u"自宅で勉強を続けた。",
     };
     for (const std::u16string& remark : remarks)
         EXPECT_FALSE(projectList().find(remark).empty()) << utf8(remark) << " passes";
@@ -160,6 +162,7 @@ TEST(ProjectForbiddenWords, LetsOrdinaryRemarksPass)
         u"製品のデモンストレーションをした。",     u"盛り付けの見た目にもこだわる。",
         u"海外での滞在日数を記録した。",           u"女子バレーボール部で練習に励んだ。",
         u"工業団地の工場で就業体験をした。",       u"食物アレルギーへの配慮を学んだ。",
+        u"自宅学習を毎日続けた。",                 u"視聴覚室で発表の準備をした。",
     };
     for (const std::u16string& remark : remarks) {
         const std::vector<ForbiddenWords::Hit> hits = projectList().find(remark);
