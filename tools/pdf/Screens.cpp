@@ -54,7 +54,7 @@ const std::vector<Shot> kShots = {
     // carry, and a limit the draft is past.
     {"draft.png",     [](Driver& d) { d.click(u"製造"); d.click(u"協調性"); d.addToDraft(0);
                                       d.addToDraft(1); d.typeInDraft(u"〇〇大会では家族の応援を受けた。");
-                                      d.limitDraft(120); },
+                                      d.limitDraft(100); },
                       std::nullopt, true},
 };
 // clang-format on
