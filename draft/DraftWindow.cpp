@@ -41,7 +41,7 @@ QString fromUtf8(const std::string& text)
 
 } // namespace
 
-DraftWindow::DraftWindow(QWidget* mainWindow) : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow)
+DraftWindow::DraftWindow(QWidget* mainWindow) : QDialog(mainWindow), mainWindow_(mainWindow)
 {
     setWindowTitle(QStringLiteral("下書き"));
     setAccessibleName(QStringLiteral("下書き"));
@@ -84,6 +84,11 @@ void DraftWindow::buildControls()
     countRow->addWidget(count_, 1);
     countRow->addWidget(limitLabel);
     countRow->addWidget(limit_);
+    // Enter belongs to the text and the limit, never to a button.
+    for (QPushButton* button : {marks_, copy_, clear_})
+        button->setAutoDefault(false);
+    // Tab leaves the text for the controls under it: a remark holds no tab.
+    text_->setTabChangesFocus(true);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addWidget(marks_);
     buttonRow->addStretch(1);
@@ -254,7 +259,7 @@ bool DraftWindow::eventFilter(QObject* watched, QEvent* event)
             QToolTip::hideText();
         return true;
     }
-    return QWidget::eventFilter(watched, event);
+    return QDialog::eventFilter(watched, event);
 }
 
 // Shows why the word under the pointer may not be written; false when there is none.

@@ -6,7 +6,7 @@
 
 #include "pages/SentenceCollector.h"
 
-#include <QWidget>
+#include <QDialog>
 #include <memory>
 
 class QLabel;
@@ -23,9 +23,10 @@ namespace draft {
 
 class MarkHighlighter;
 
-class DraftWindow : public QWidget, public pages::SentenceCollector {
+class DraftWindow : public QDialog, public pages::SentenceCollector {
 public:
-    // The window keeps beside mainWindow, which it never covers where the screen has room.
+    // A window of its own beside mainWindow, which it never covers where the screen has room;
+    // Escape or the close box only hide it, the draft stays.
     explicit DraftWindow(QWidget* mainWindow);
     ~DraftWindow() override;
 
