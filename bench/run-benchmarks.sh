@@ -25,6 +25,11 @@ echo "A click on a category check box of the strengths page over $records senten
 echo "(aim: a median under one frame, 16 ms):"
 "$bin/click_bench"
 
+echo
+echo "A keystroke in a draft of 2,000 characters: recount, marks and repaint, offscreen"
+echo "(aim: a median under one frame, 16 ms):"
+"$bin/draft_bench"
+
 # grep as a whole process over the sentences content_bench loads, one per line, in a UTF-8
 # locale as the teacher's desktop has. Its count goes into a pipe: with its output on /dev/null
 # GNU grep stops at the first match and would measure nothing.
