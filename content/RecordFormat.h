@@ -9,6 +9,7 @@
 // NUL: it is handed out as a NUL-terminated string, which would end there.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -63,5 +64,9 @@ enum class DecodeError {
 // length receives the number of code units before the NUL.
 DecodeError decodeField(std::string_view field, char16_t* out, std::size_t capacity,
                         std::size_t& length);
+
+// The UTF-8 form of a decoded text, to quote it in a message; an unpaired surrogate, which has
+// no UTF-8 form, becomes U+FFFD.
+std::string toUtf8(std::u16string_view text);
 
 } // namespace content
