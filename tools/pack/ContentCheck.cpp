@@ -6,9 +6,11 @@
 
 #include <algorithm>
 
-namespace pack {
+namespace pack
+{
 
-namespace {
+namespace
+{
 
 // The program reads every item into a buffer of this many UTF-16 code units, NUL included.
 constexpr std::size_t kItemCapacity = 102400 / sizeof(char16_t);
@@ -137,7 +139,9 @@ ForbiddenWords ForbiddenWords::parse(std::string_view list, std::vector<Problem>
         const bool listed = std::any_of(words.entries_.begin(), words.entries_.end(),
                                         [&](const Entry& e) { return e.word == decoded; });
         if (listed) {
-            problems.push_back({lineNumber, "\"" + std::string(word) + "\" is listed twice"});
+            std::string message = "\"";
+            message.append(word).append("\" is listed twice");
+            problems.push_back({lineNumber, std::move(message)});
             return true;
         }
         words.entries_.push_back(

@@ -23,7 +23,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 struct Source {
     fs::path path;
@@ -190,6 +191,19 @@ bool readForbiddenWords(const std::string& path, pack::ForbiddenWords& words)
 
 int main(int argc, char** argv)
 {
+    const std::string_view first = argc == 2 ? argv[1] : "";
+    if (first == "--version") {
+        std::cout << "verdane-pack " VERDANE_VERSION "\n";
+        return 0;
+    }
+    if (first == "--help") {
+        std::cout << "usage: verdane-pack [--forbidden LIST] OUTPUT.zip SOURCE...\n"
+                     "Checks content sources (files, or folders of *.txt files) and packs them "
+                     "into the content file OUTPUT.zip;\nwith --forbidden it also refuses the "
+                     "words LIST names. Every problem is reported as file:line and then\n"
+                     "nothing is written.\n";
+        return 0;
+    }
     const std::optional<Arguments> arguments = parseArguments(argc, argv);
     if (!arguments) {
         std::cerr << "usage: verdane-pack [--forbidden LIST] OUTPUT.zip SOURCE...\n";
