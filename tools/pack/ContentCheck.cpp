@@ -6,11 +6,9 @@
 
 #include <algorithm>
 
-namespace pack
-{
+namespace pack {
 
-namespace
-{
+namespace {
 
 // The program reads every item into a buffer of this many UTF-16 code units, NUL included.
 constexpr std::size_t kItemCapacity = 102400 / sizeof(char16_t);

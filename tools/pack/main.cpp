@@ -23,8 +23,7 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 
 struct Source {
     fs::path path;
@@ -198,9 +197,9 @@ int main(int argc, char** argv)
     }
     if (first == "--help") {
         std::cout << "usage: verdane-pack [--forbidden LIST] OUTPUT.zip SOURCE...\n"
-                     "Checks content sources (files, or folders of *.txt files) and packs them "
-                     "into the content file OUTPUT.zip;\nwith --forbidden it also refuses the "
-                     "words LIST names. Every problem is reported as file:line and then\n"
+                     "Checks content sources (.txt files, or folders of them) and packs them\n"
+                     "into the content file OUTPUT.zip. With --forbidden LIST it also refuses\n"
+                     "the words LIST names. Every problem is reported as file:line, and then\n"
                      "nothing is written.\n";
         return 0;
     }
