@@ -46,10 +46,11 @@ for icon in $icons; do
     [ "$(identify -format '%wx%h' "$icon")" = "$named" ] || fail "$icon is not $named"
 done
 for file in applications/verdane.desktop metainfo/org.verdane.Verdane.metainfo.xml \
-            doc/verdane/copyright doc/verdane/changelog.gz; do
+            doc/verdane/copyright doc/verdane/changelog.gz man/man1/verdane.1.gz \
+            man/man1/verdane-pack.1.gz; do
     [ -f "$root/usr/share/$file" ] || fail "usr/share/$file was not installed"
 done
-echo "icons in $(echo "$icons" | wc -l) sizes, desktop entry, metainfo and documentation installed"
+echo "icons in $(echo "$icons" | wc -l) sizes, desktop entry, metainfo, manual pages and documentation installed"
 
 # The installed packer stands alone.
 version=$("$root/usr/bin/verdane-pack" --version) || fail "verdane-pack --version failed"
