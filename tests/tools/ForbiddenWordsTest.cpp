@@ -104,10 +104,9 @@ TEST(ForbiddenWords, TheLongestForbiddenWordAtAPlaceIsReportedOnce)
 TEST(ForbiddenWords, ChecksTheDecodedSentenceOfEachLine)
 {
     const ForbiddenWords words = parsed("家族\tfamily\n");
-    const pack::ContentSummary summary =
-        pack::checkContent("2 校内活動 学校行事.txt",
-                           "10\t級友と協力した。\n01\t家族で出かけた。\n10\t実行委員を務めた。\n",
-                           &words);
+    const pack::ContentSummary summary = pack::checkContent(
+        "2 校内活動 学校行事.txt",
+        "10\t級友と協力した。\n01\t家族で出かけた。\n10\t実行委員を務めた。\n", &words);
     ASSERT_EQ(summary.problems.size(), 1u);
     EXPECT_EQ(summary.problems[0].line, 2u);
     EXPECT_EQ(summary.problems[0].what, "forbidden word \"家族\": family");
@@ -128,6 +127,10 @@ TEST(ProjectForbiddenWords, RejectsWhatASchoolReportMustNotSay)
         u"病気がちであったが努力した。", u"入院のため欠席が多かった。",
         u"障害を乗り越えて努力した。",   u"身長を生かして活躍した。",
         u"体格に恵まれている。",         u"家庭環境が厳しい中で努力した。",
+        u"神社の祭礼に参加した。",       u"夏祭りでみこしを担いだ。",
+        u"尊敬する人は恩師である。",     u"愛読している作家がいる。",
+        u"おばあちゃんの世話をした。",   u"喘息のため欠席があった。",
+        u"男らしく堂々と発表した。",     u"奨学金を受けて通学した。",
     };
     for (const std::u16string& remark : remarks)
         EXPECT_FALSE(projectList().find(remark).empty()) << utf8(remark) << " passes";
@@ -138,16 +141,20 @@ TEST(ProjectForbiddenWords, LetsOrdinaryRemarksPass)
     // Words that stand close to forbidden ones but belong to school, work and study; the
     // remarks about work in medicine speak of hospitals and patients.
     const std::u16string remarks[] = {
-        u"家庭科の調理実習で手際よく作業した。", u"家庭クラブの活動に参加した。",
-        u"父母会主催のバザーを手伝った。",       u"母校の中学校で後輩に話をした。",
-        u"姉妹校との交流会で司会を務めた。",     u"姉妹都市の生徒を案内した。",
-        u"酵母の働きを調べてパンを焼いた。",     u"分母をそろえて計算する。",
-        u"英語の母音を正しく発音する。",         u"職人に弟子入りしたいと考えている。",
-        u"体育祭の障害物競走で一位になった。",   u"病院で働く看護師を目指している。",
+        u"家庭科の調理実習で手際よく作業した。",   u"家庭クラブの活動に参加した。",
+        u"父母会主催のバザーを手伝った。",         u"母校の中学校で後輩に話をした。",
+        u"姉妹校との交流会で司会を務めた。",       u"姉妹都市の生徒を案内した。",
+        u"酵母の働きを調べてパンを焼いた。",       u"分母をそろえて計算する。",
+        u"英語の母音を正しく発音する。",           u"職人に弟子入りしたいと考えている。",
+        u"体育祭の障害物競走で一位になった。",     u"病院で働く看護師を目指している。",
         u"入院患者の食事を支える仕事に就きたい。", u"医療事務の検定に合格した。",
-        u"健康・スポーツの分野に関心がある。",   u"体力と体調管理には自信がある。",
-        u"政治・経済の授業で地方自治を学んだ。", u"情報の発信者としての責任を学んだ。",
-        u"多国籍料理の店で調理を学びたい。",     u"地域の清掃活動に参加した。",
+        u"健康・スポーツの分野に関心がある。",     u"体力と体調管理には自信がある。",
+        u"政治・経済の授業で地方自治を学んだ。",   u"情報の発信者としての責任を学んだ。",
+        u"多国籍料理の店で調理を学びたい。",       u"地域の清掃活動に参加した。",
+        u"将来の人生計画を具体的に立てた。",       u"帰化植物の分布を調べて発表した。",
+        u"製品のデモンストレーションをした。",     u"盛り付けの見た目にもこだわる。",
+        u"海外での滞在日数を記録した。",           u"女子バレーボール部で練習に励んだ。",
+        u"工業団地の工場で就業体験をした。",       u"食物アレルギーへの配慮を学んだ。",
     };
     for (const std::u16string& remark : remarks) {
         const std::vector<ForbiddenWords::Hit> hits = projectList().find(remark);

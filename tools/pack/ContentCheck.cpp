@@ -1,5 +1,6 @@
 #include "ContentCheck.h"
 
+#include "NearDuplicates.h"
 #include "content/ContentArchive.h"
 #include "content/ContentNames.h"
 #include "content/RecordFormat.h"
@@ -68,35 +69,28 @@ bool checkBytes(std::string_view field, const char* which, std::size_t lineNumbe
     return false;
 }
 
-void checkSentence(std::string_view text, std::size_t lineNumber, const ForbiddenWords* forbidden,
-                   std::u16string& buffer, std::vector<Problem>& problems)
+// Decodes a field into buffer; false, with a problem, when it cannot be used.
+bool decodeChecked(std::string_view field, const char* which, std::size_t lineNumber,
+                   std::u16string& buffer, std::size_t& length, std::vector<Problem>& problems)
 {
-    if (!checkBytes(text, "sentence", lineNumber, problems))
-        return;
-    std::size_t length;
+    if (!checkBytes(field, which, lineNumber, problems))
+        return false;
     const content::DecodeError error =
-        content::decodeField(text, buffer.data(), buffer.size(), length);
-    if (error != content::DecodeError::None)
-        problems.push_back({lineNumber, fieldProblem(error, "sentence")});
-    else if (forbidden) {
-        for (const ForbiddenWords::Hit& hit :
-             forbidden->find(std::u16string_view(buffer.data(), length)))
-            problems.push_back({lineNumber, forbiddenProblem(hit)});
-    }
+        content::decodeField(field, buffer.data(), buffer.size(), length);
+    if (error == content::DecodeError::None)
+        return true;
+    problems.push_back({lineNumber, fieldProblem(error, which)});
+    return false;
 }
 
-void checkFlags(std::string_view flags, std::size_t lineNumber, std::u16string& buffer,
-                ContentSummary& summary)
+std::uint32_t flagSet(std::u16string_view flags)
 {
-    if (!checkBytes(flags, "flag string", lineNumber, summary.problems))
-        return;
-    std::size_t length;
-    const content::DecodeError error =
-        content::decodeField(flags, buffer.data(), buffer.size(), length);
-    if (error != content::DecodeError::None)
-        summary.problems.push_back({lineNumber, fieldProblem(error, "flag string")});
-    else
-        countFlags(std::u16string_view(buffer.data(), length), summary.flagCounts);
+    std::uint32_t set = 0;
+    for (std::size_t p = 0; p < flags.size() && p < 32; ++p) {
+        if (flags[p] == u'1')
+            set |= std::uint32_t{1} << p;
+    }
+    return set;
 }
 
 } // namespace
@@ -172,14 +166,16 @@ std::vector<ForbiddenWords::Hit> ForbiddenWords::find(std::u16string_view text) 
 }
 
 ContentSummary checkContent(std::string_view name, std::string_view data,
-                            const ForbiddenWords* forbidden)
+                            const ForbiddenWords* forbidden, const ContentRules& rules)
 {
     ContentSummary summary;
     summary.name = name;
     if (std::find(std::begin(content::kAllContents), std::end(content::kAllContents), name) ==
         std::end(content::kAllContents))
         summary.problems.push_back({0, unknownNameProblem()});
-    std::u16string buffer(kItemCapacity, u'\0');
+    std::u16string sentenceBuffer(kItemCapacity, u'\0');
+    std::u16string flagBuffer(kItemCapacity, u'\0');
+    std::vector<duplicates::Sentence> sentences;
     content::forEachLine(data, [&](std::size_t lineNumber, std::string_view line) {
         content::RawRecord record;
         const content::LineError lineError = content::parseLine(line, record);
@@ -191,10 +187,44 @@ ContentSummary checkContent(std::string_view name, std::string_view data,
             summary.problems.push_back(
                 {lineNumber, "one record too many: a content holds at most " +
                                  std::to_string(content::kMaxRecordsPerContent) + " records"});
-        checkSentence(record.text, lineNumber, forbidden, buffer, summary.problems);
-        checkFlags(record.flags, lineNumber, buffer, summary);
+        std::size_t textLength = 0;
+        std::size_t flagsLength = 0;
+        const bool textOk = decodeChecked(record.text, "sentence", lineNumber, sentenceBuffer,
+                                          textLength, summary.problems);
+        const bool flagsOk = decodeChecked(record.flags, "flag string", lineNumber, flagBuffer,
+                                           flagsLength, summary.problems);
+        const std::u16string_view text(sentenceBuffer.data(), textLength);
+        const std::u16string_view flags(flagBuffer.data(), flagsLength);
+        if (flagsOk) {
+            countFlags(flags, summary.flagCounts);
+            summary.flagSets.push_back(flagSet(flags));
+        } else {
+            summary.flagSets.push_back(0);
+        }
+        if (!textOk)
+            return true;
+        const auto addAll = [&](const std::vector<std::string>& found) {
+            for (const std::string& what : found)
+                summary.problems.push_back({lineNumber, what});
+        };
+        if (forbidden) {
+            for (const ForbiddenWords::Hit& hit : forbidden->find(text))
+                summary.problems.push_back({lineNumber, forbiddenProblem(hit)});
+        }
+        if (rules.marks)
+            addAll(markProblems(text));
+        if (rules.tagging && flagsOk)
+            addAll(taggingProblems(name, flags, text));
+        if (rules.nearDuplicates)
+            sentences.push_back({lineNumber, std::u16string(text)});
         return true;
     });
+    if (rules.nearDuplicates) {
+        for (Problem& problem : nearDuplicateProblems(sentences))
+            summary.problems.push_back(std::move(problem));
+        std::stable_sort(summary.problems.begin(), summary.problems.end(),
+                         [](const Problem& a, const Problem& b) { return a.line < b.line; });
+    }
     return summary;
 }
 

@@ -1,16 +1,19 @@
 // verdane-pack: checks the content source files and packs them into the content file.
 //
-//   verdane-pack [--forbidden LIST] OUTPUT.zip SOURCE...
+//   verdane-pack [--forbidden LIST] [--marks] [--tagging] [--near-duplicates] [--coverage]
+//                OUTPUT.zip SOURCE...
 //
 // Each SOURCE is a content file's source (its file name is the content name) or a folder whose
 // *.txt files are all taken. With --forbidden, every sentence is also searched for the words of
-// LIST (see ForbiddenWords), which a school report must not carry. Every problem, in the list,
+// LIST (see ForbiddenWords), which a school report must not carry; the other options add the
+// rules that kUsage describes. Every problem, in the list,
 // in a source or with the files themselves, is reported as file:line or file; when there is
 // any, nothing is written and the exit code is 1. Otherwise it prints, per content, the number
 // of records and how many records mark each flag position, warns about each of the program's
 // contents that no source gives, and writes OUTPUT.
 
 #include "ContentCheck.h"
+#include "Coverage.h"
 #include "FileChecks.h"
 #include "content/ContentArchive.h"
 #include "content/ContentNames.h"
@@ -31,22 +34,66 @@ struct Source {
     pack::ContentSummary summary;
 };
 
+constexpr std::string_view kUsage =
+    "usage: verdane-pack [OPTION]... OUTPUT.zip SOURCE...\n"
+    "Checks content sources (files named after a content, or folders of them) and packs them\n"
+    "into the content file OUTPUT.zip; on any problem it writes nothing and exits with 1.\n"
+    "\n"
+    "  --forbidden LIST   refuse the words of LIST (word TAB reason), which a school report for a\n"
+    "                     job application must not carry\n"
+    "  --marks            refuse any slot mark but 〇〇 (a name) and △ (a number), and Arabic\n"
+    "                     numerals in a sentence\n"
+    "  --tagging          refuse tags that contradict the words: a sports club needs 部活動 and\n"
+    "                     スポーツ活動, words for any workplace need 全ての職種, 全ての職種 needs\n"
+    "                     every job type, 学級委員 or a class duty needs 委員会・特別活動, and in\n"
+    "                     the club content 部長・主将等 goes exactly with 部長 or 主将\n"
+    "  --near-duplicates  refuse a sentence that repeats another of its content, or differs from\n"
+    "                     it only by a swapped word of at most 8 characters\n"
+    "  --coverage         print how many sentences each combination of boxes finds and refuse\n"
+    "                     a content whose combinations fall below the sample content's floors\n"
+    "  --help             print this and exit\n"
+    "  --version          print the version and exit\n";
+
 struct Arguments {
     std::string output;
     std::vector<std::string> sources;
     std::optional<std::string> forbiddenList;
+    pack::ContentRules rules;
+    bool help = false;
+    bool version = false;
 };
 
-std::optional<Arguments> parseArguments(int argc, char** argv)
+// The arguments, or nothing with complaint saying what is wrong with them when it is more than
+// their form.
+std::optional<Arguments> parseArguments(int argc, char** argv, std::string& complaint)
 {
     Arguments arguments;
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--forbidden") {
+        if (arg == "--help") {
+            arguments.help = true;
+            return arguments;
+        }
+        if (arg == "--version") {
+            arguments.version = true;
+            return arguments;
+        }
+        if (arg == "--marks") {
+            arguments.rules.marks = true;
+        } else if (arg == "--tagging") {
+            arguments.rules.tagging = true;
+        } else if (arg == "--near-duplicates") {
+            arguments.rules.nearDuplicates = true;
+        } else if (arg == "--coverage") {
+            arguments.rules.coverage = true;
+        } else if (arg == "--forbidden") {
             if (i + 1 == argc || arguments.forbiddenList)
                 return std::nullopt;
             arguments.forbiddenList = argv[++i];
+        } else if (arg.starts_with("--")) {
+            complaint = "unknown option \"" + std::string(arg) + "\"";
+            return std::nullopt; // a mistyped option is no source
         } else {
             positional.emplace_back(arg);
         }
@@ -76,7 +123,7 @@ bool reportFileProblems(const std::vector<pack::FileProblem>& problems)
 
 // Reads and checks every source; true when none has a problem.
 bool readSources(const std::vector<fs::path>& paths, const pack::ForbiddenWords* forbidden,
-                 std::vector<Source>& sources)
+                 const pack::ContentRules& rules, std::vector<Source>& sources)
 {
     bool clean = true;
     for (const fs::path& path : paths) {
@@ -86,7 +133,8 @@ bool readSources(const std::vector<fs::path>& paths, const pack::ForbiddenWords*
             clean = reportFileProblems(fileProblems) && clean;
             continue;
         }
-        source.summary = pack::checkContent(path.filename().string(), source.data, forbidden);
+        source.summary =
+            pack::checkContent(path.filename().string(), source.data, forbidden, rules);
         for (const pack::Problem& problem : source.summary.problems) {
             printProblem(path.string(), problem);
             clean = false;
@@ -172,6 +220,27 @@ std::optional<pack::FileProblem> writeArchive(const fs::path& output,
     return std::nullopt;
 }
 
+// Prints the coverage table of every content and reports each combination that falls short of
+// the sample content's floors, and the sentences of all contents together; true when none does.
+bool checkCoverage(const std::vector<Source>& sources)
+{
+    bool clean = true;
+    std::size_t records = 0;
+    for (const Source& source : sources) {
+        pack::printCoverage(std::cout, source.summary);
+        for (const std::string& shortfall : pack::coverageShortfalls(source.summary)) {
+            std::cerr << source.path.string() << ": " << shortfall << '\n';
+            clean = false;
+        }
+        records += source.summary.records;
+    }
+    if (const std::string shortfall = pack::totalShortfall(records); !shortfall.empty()) {
+        std::cerr << "all contents: " << shortfall << '\n';
+        clean = false;
+    }
+    return clean;
+}
+
 // Reads the list of forbidden words; its problems count like those of a source.
 bool readForbiddenWords(const std::string& path, pack::ForbiddenWords& words)
 {
@@ -190,23 +259,21 @@ bool readForbiddenWords(const std::string& path, pack::ForbiddenWords& words)
 
 int main(int argc, char** argv)
 {
-    const std::string_view first = argc == 2 ? argv[1] : "";
-    if (first == "--version") {
+    std::string complaint;
+    const std::optional<Arguments> arguments = parseArguments(argc, argv, complaint);
+    if (!arguments) {
+        if (!complaint.empty())
+            std::cerr << "verdane-pack: " << complaint << '\n';
+        std::cerr << kUsage;
+        return 2;
+    }
+    if (arguments->help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (arguments->version) {
         std::cout << "verdane-pack " VERDANE_VERSION "\n";
         return 0;
-    }
-    if (first == "--help") {
-        std::cout << "usage: verdane-pack [--forbidden LIST] OUTPUT.zip SOURCE...\n"
-                     "Checks content sources (.txt files, or folders of them) and packs them\n"
-                     "into the content file OUTPUT.zip. With --forbidden LIST it also refuses\n"
-                     "the words LIST names. Every problem is reported as file:line, and then\n"
-                     "nothing is written.\n";
-        return 0;
-    }
-    const std::optional<Arguments> arguments = parseArguments(argc, argv);
-    if (!arguments) {
-        std::cerr << "usage: verdane-pack [--forbidden LIST] OUTPUT.zip SOURCE...\n";
-        return 2;
     }
     bool clean = true;
     pack::ForbiddenWords forbidden;
@@ -218,7 +285,11 @@ int main(int argc, char** argv)
     pack::checkOutput(arguments->output, paths, fileProblems);
     clean = reportFileProblems(fileProblems) && clean;
     std::vector<Source> sources;
-    clean = readSources(paths, arguments->forbiddenList ? &forbidden : nullptr, sources) && clean;
+    clean = readSources(paths, arguments->forbiddenList ? &forbidden : nullptr, arguments->rules,
+                        sources) &&
+            clean;
+    if (arguments->rules.coverage)
+        clean = checkCoverage(sources) && clean;
     if (!clean) {
         std::cerr << "nothing written: mend the lines above first\n";
         return 1;
