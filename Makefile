@@ -1,16 +1,23 @@
 # Everything a fresh Debian machine needs: `make run` starts the program, `make test` runs every
 # test (a normal build and an address/undefined-behaviour sanitizer build), `make bench` reports
-# the benchmarks. Each installs the Debian packages that are missing first.
+# the benchmarks, `make package` makes the Debian package. Each installs the Debian packages that
+# are missing first.
 
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libzip-dev \
             libgtest-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth x11-utils \
             imagemagick xdotool python3 libx11-dev poppler-utils valgrind \
-            qt6-translations-l10n
+            qt6-translations-l10n desktop-file-utils appstream
+# What `make package` needs beyond the build: dpkg-shlibdeps and file find the package's
+# dependencies, lintian checks the package.
+PACKAGE_TOOLS := dpkg-dev file lintian
 BUILD    := build
 ASAN     := build-asan
+PACKAGE  := build-package
 JOBS     ?= $(shell nproc)
+# Warnings are errors in every build made here; a plain cmake configure only shows them.
+CONFIGURE := cmake -S . -G Ninja -DVERDANE_WERROR=ON
 
-.PHONY: deps build build-asan run test bench format clean
+.PHONY: deps build build-asan run test bench package format clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -23,16 +30,13 @@ deps:
 	  $$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $$missing; \
 	fi
 
-$(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-
-$(ASAN)/build.ninja: | deps
-	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVERDANE_SANITIZE=ON
-
-build: deps $(BUILD)/build.ninja
+# Configured at every run, so that a build folder made before an option changed here gets it.
+build: deps
+	$(CONFIGURE) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-build-asan: deps $(ASAN)/build.ninja
+build-asan: deps
+	$(CONFIGURE) -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVERDANE_SANITIZE=ON
 	cmake --build $(ASAN) -j $(JOBS)
 
 run: build
@@ -45,11 +49,27 @@ test: build build-asan
 bench: build
 	@bench/run-benchmarks.sh $(BUILD)
 
+# The Debian package, built as Debian builds its own (dpkg-buildflags: -O2, stack protector,
+# _FORTIFY_SOURCE, format-security), without tests and benchmarks, into $(PACKAGE)/, then checked
+# by lintian: any error fails the target.
+package:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(PACKAGE_TOOLS)"
+	$(CONFIGURE) -B $(PACKAGE) -DCMAKE_BUILD_TYPE=None \
+	    -DVERDANE_BUILD_TESTS=OFF -DVERDANE_BUILD_BENCHMARKS=OFF \
+	    -DCMAKE_C_FLAGS="$$(dpkg-buildflags --get CFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	    -DCMAKE_SHARED_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	rm -f $(PACKAGE)/verdane_*.deb
+	cmake --build $(PACKAGE) -j $(JOBS) --target package
+	lintian --fail-on error $(PACKAGE)/verdane_*.deb
+	@echo "package: $$(ls $(PACKAGE)/verdane_*.deb)"
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN) build-fuzz
+	rm -rf $(BUILD) $(ASAN) $(PACKAGE) build-fuzz
 
 # Fuzzes the content access library for FUZZ_SECONDS (see fuzz/TesseraFuzz.cpp). A build of its
 # own with clang in build-fuzz/, without Qt; what the fuzzer finds new stays in build-fuzz/corpus.

@@ -7,6 +7,7 @@ set -euo pipefail
 
 build=$(cd "${1:?usage: bench/run-benchmarks.sh BUILD_DIR}" && pwd)
 bin=$build/bin
+program=$build/program
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/verdane-bench-XXXXXX")
 xvfb=
@@ -62,7 +63,7 @@ start_virtual_display "$work"
 
 large=$work/large
 mkdir "$large"
-cp "$bin/verdane" "$bin/libtessera.so" "$large/"
+cp "$program/verdane" "$program/libtessera.so" "$large/"
 echo
 echo "Writing a content file of $records sentences per content name for the start-up at scale"
 "$bin/verdane-synth" "$large/verdane-content.zip" "$records"
@@ -75,7 +76,7 @@ probe() { # name label program
     "$bin/startup-probe" "$3" >"$work/startup-$1.json"
 }
 probe bare "an empty window of the same size" "$bin/bare-window"
-probe sample "the program with the sample content" "$bin/verdane"
+probe sample "the program with the sample content" "$program/verdane"
 probe large "the program with $records sentences per content name" "$large/verdane"
 kill "$xvfb"
 wait "$xvfb" 2>/dev/null || true

@@ -5,7 +5,7 @@
 set -euo pipefail
 . "$(dirname "$0")/virtual-display.sh"
 build=${1:-build}
-program="$build/bin/verdane"
+program="$build/program/verdane"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     exec "$program"

@@ -125,8 +125,9 @@ std::string Walk::compare(const std::string& step, int number)
     // went astray and nothing else did.
     Snapshot focusAsSeen = expected;
     for (auto& [name, value] : focusAsSeen) {
+        // The binding is captured by an initializer: clang before 16 captures none implicitly.
         if (name == "keyword box" || name == "keyword box has the focus")
-            value = std::find_if(seen.begin(), seen.end(), [&](const auto& field) {
+            value = std::find_if(seen.begin(), seen.end(), [&name = name](const auto& field) {
                         return field.first == name;
                     })->second;
     }

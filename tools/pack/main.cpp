@@ -53,7 +53,8 @@ constexpr std::string_view kUsage =
     "                     it only by a swapped word of at most 8 characters\n"
     "  --coverage         print how many sentences each combination of boxes finds and refuse\n"
     "                     a content whose combinations fall below the sample content's floors\n"
-    "  --help             print this and exit\n";
+    "  --help             print this and exit\n"
+    "  --version          print the version and exit\n";
 
 struct Arguments {
     std::string output;
@@ -61,6 +62,7 @@ struct Arguments {
     std::optional<std::string> forbiddenList;
     pack::ContentRules rules;
     bool help = false;
+    bool version = false;
 };
 
 // The arguments, or nothing with complaint saying what is wrong with them when it is more than
@@ -73,6 +75,10 @@ std::optional<Arguments> parseArguments(int argc, char** argv, std::string& comp
         const std::string_view arg = argv[i];
         if (arg == "--help") {
             arguments.help = true;
+            return arguments;
+        }
+        if (arg == "--version") {
+            arguments.version = true;
             return arguments;
         }
         if (arg == "--marks") {
@@ -275,6 +281,10 @@ int main(int argc, char** argv)
     }
     if (arguments->help) {
         std::cout << kUsage;
+        return 0;
+    }
+    if (arguments->version) {
+        std::cout << "verdane-pack " VERDANE_VERSION "\n";
         return 0;
     }
     bool clean = true;
