@@ -305,7 +305,8 @@ TEST_F(DraftTest, ARunThatUsesTheDraftWritesNothing)
         }
         return files;
     };
-    const QString programFolder = QCoreApplication::applicationDirPath();
+    // The folder of the program and its content file.
+    const QString programFolder = QFileInfo(QStringLiteral(SAMPLE_CONTENT)).absolutePath();
     const QStringList before = listing(programFolder);
 
     resultBox(kFirstResultBox)->setFocus();
