@@ -13,7 +13,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -66,13 +65,3 @@ BENCHMARK(ClickCategoryCheckBox)
     ->Iterations(40)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

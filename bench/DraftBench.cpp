@@ -12,7 +12,6 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -80,13 +79,3 @@ BENCHMARK(OneParagraph)->Unit(benchmark::kMillisecond)->UseRealTime()->Iteration
     ->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(ParagraphPerSentence)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(100)
     ->Repetitions(5)->ReportAggregatesOnly(true);
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

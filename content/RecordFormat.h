@@ -65,8 +65,5 @@ enum class DecodeError {
 DecodeError decodeField(std::string_view field, char16_t* out, std::size_t capacity,
                         std::size_t& length);
 
-// The UTF-8 form of a decoded text, to quote it in a message; an unpaired surrogate, which has
-// no UTF-8 form, becomes U+FFFD.
-std::string toUtf8(std::u16string_view text);
 
 } // namespace content

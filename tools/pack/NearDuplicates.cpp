@@ -1,6 +1,6 @@
 #include "NearDuplicates.h"
 
-#include "content/RecordFormat.h"
+#include "platform/Effects.h"
 
 #include <algorithm>
 #include <string_view>
@@ -10,7 +10,7 @@ namespace pack {
 
 namespace {
 
-using content::toUtf8;
+using platform::toUtf8;
 
 constexpr std::size_t kMaxSwap = 8; // バスケットボール, 介護・福祉 and the like
 constexpr std::size_t kMinCommon = 24;

@@ -3,6 +3,7 @@
 #include "FlagPositions.h"
 #include "content/ContentNames.h"
 #include "content/RecordFormat.h"
+#include "platform/Effects.h"
 
 #include <cstddef>
 
@@ -11,7 +12,7 @@ namespace pack {
 namespace {
 
 using clubFlags::kCaptain;
-using content::toUtf8;
+using platform::toUtf8;
 using strengthsFlags::kAllJobs;
 using strengthsFlags::kClubActivity;
 using strengthsFlags::kSchoolEvent;

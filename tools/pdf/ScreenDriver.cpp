@@ -109,7 +109,7 @@ QWidget* Driver::visiblePage() const
     throw DriveError("no page is showing");
 }
 
-void Driver::doubleClickSentence(int box)
+QPlainTextEdit* Driver::sentenceBox(int box) const
 {
     auto& page = static_cast<pages::SentencePage&>(*visiblePage());
     if (box < 0 || box >= page.boxesPerPage())
@@ -117,6 +117,12 @@ void Driver::doubleClickSentence(int box)
     auto* edit = page.control<QPlainTextEdit>(kResultBoxes[static_cast<std::size_t>(box)]);
     if (!edit || edit->toPlainText().isEmpty())
         throw DriveError("result box " + std::to_string(box) + " shows no sentence");
+    return edit;
+}
+
+void Driver::doubleClickSentence(int box)
+{
+    QPlainTextEdit* edit = sentenceBox(box);
     QWidget* viewport = edit->viewport();
     const QPoint where(viewport->width() / 3, 12);
     QTest::mouseDClick(viewport, Qt::LeftButton, {}, where);
@@ -125,12 +131,7 @@ void Driver::doubleClickSentence(int box)
 
 void Driver::addToDraft(int box)
 {
-    auto& page = static_cast<pages::SentencePage&>(*visiblePage());
-    if (box < 0 || box >= page.boxesPerPage())
-        throw DriveError("no result box " + std::to_string(box));
-    auto* edit = page.control<QPlainTextEdit>(kResultBoxes[static_cast<std::size_t>(box)]);
-    if (!edit || edit->toPlainText().isEmpty())
-        throw DriveError("result box " + std::to_string(box) + " shows no sentence");
+    QPlainTextEdit* edit = sentenceBox(box);
     edit->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(edit, Qt::Key_D, Qt::ControlModifier);
     settle();

@@ -12,6 +12,8 @@
 class CVerdaneDlg;
 class QWidget;
 
+class QPlainTextEdit;
+
 namespace screens
 {
 
@@ -49,6 +51,8 @@ public:
 
 private:
     QWidget* visiblePage() const;
+    // Result box `box` of the page on show; it must show a sentence.
+    QPlainTextEdit* sentenceBox(int box) const;
 
     CVerdaneDlg& window;
 };
