@@ -2,6 +2,7 @@
 // and that the project's own list rejects what it should without rejecting ordinary remarks.
 
 #include "pack/ContentCheck.h"
+#include "platform/Effects.h"
 #include "support/ContentFile.h"
 
 #include <gtest/gtest.h>
@@ -24,25 +25,6 @@ std::vector<std::string> wordsFound(const ForbiddenWords& words, std::u16string_
     for (const ForbiddenWords::Hit& hit : words.find(text))
         found.push_back(hit.word);
     return found;
-}
-
-// For failure messages; the remarks here are all in the Basic Multilingual Plane.
-std::string utf8(std::u16string_view text)
-{
-    std::string out;
-    for (const char16_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
 }
 
 const ForbiddenWords& projectList()
@@ -140,7 +122,7 @@ TEST(ProjectForbiddenWords, RejectsWhatASchoolReportMustNotSay)
         u"自宅で勉強を続けた。",
     };
     for (const std::u16string& remark : remarks)
-        EXPECT_FALSE(projectList().find(remark).empty()) << utf8(remark) << " passes";
+        EXPECT_FALSE(projectList().find(remark).empty()) << platform::toUtf8(remark) << " passes";
 }
 
 TEST(ProjectForbiddenWords, LetsOrdinaryRemarksPass)
@@ -166,6 +148,6 @@ TEST(ProjectForbiddenWords, LetsOrdinaryRemarksPass)
     };
     for (const std::u16string& remark : remarks) {
         const std::vector<ForbiddenWords::Hit> hits = projectList().find(remark);
-        EXPECT_TRUE(hits.empty()) << utf8(remark) << " is rejected for " << hits.front().word;
+        EXPECT_TRUE(hits.empty()) << platform::toUtf8(remark) << " is rejected for " << hits.front().word;
     }
 }
