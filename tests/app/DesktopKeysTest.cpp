@@ -7,6 +7,7 @@
 #include "platform/QtEffects.h"
 #include "platform/Translations.h"
 #include "support/ContentFile.h"
+#include "support/WindowIds.h"
 #include "support/PageTestHelpers.h"
 
 #include <QApplication>
@@ -29,11 +30,7 @@ using testing_support::UseContentFile;
 
 namespace {
 
-constexpr int kKeywordBox = 1121;
-constexpr int kSearch = 1122;
-constexpr int kAboutPicture = 1038;
-constexpr int kFirstResultBox = 1037;
-constexpr int kJobTypeManufacturing = 1066;
+using namespace testing_support::ids;
 
 class DesktopKeysTest : public ::testing::Test {
 protected:
@@ -43,7 +40,7 @@ protected:
         window.show();
         QApplication::setActiveWindow(&window);
         // Enough sentences of one job type for the list to scroll.
-        QTest::mouseClick(page().control(kJobTypeManufacturing), Qt::LeftButton);
+        QTest::mouseClick(page().control(kFirstJobType), Qt::LeftButton);
         ASSERT_TRUE(scrollBar()->isEnabled());
         turnWheel(resultBox(), -120);
         ASSERT_EQ(scrollBar()->value(), 1);
@@ -110,7 +107,7 @@ TEST_F(DesktopKeysTest, EnterAndEscapeCloseTheProgramsMessageBoxesAndTheWheelOve
     const std::u16string firstSentence = page().GetDlgItemText(kFirstResultBox);
     const auto refuseEmptyKeyword = [&] {
         window.control(kKeywordBox)->setFocus();
-        QTest::mouseClick(window.control(kSearch), Qt::LeftButton);
+        QTest::mouseClick(window.control(kSearchButton), Qt::LeftButton);
     };
     const auto openAbout = [&] {
         QTest::mouseClick(window.control(kAboutPicture), Qt::LeftButton);
@@ -134,7 +131,7 @@ TEST_F(DesktopKeysTest, EnterAndEscapeCloseTheProgramsMessageBoxesAndTheWheelOve
         });
         EXPECT_EQ(scrollBar()->value(), 1) << "the list behind the box stayed where it was";
         EXPECT_EQ(page().GetDlgItemText(kFirstResultBox), firstSentence);
-        EXPECT_TRUE(window.page(0).control<QRadioButton>(kJobTypeManufacturing)->isChecked());
+        EXPECT_TRUE(window.page(0).control<QRadioButton>(kFirstJobType)->isChecked());
         EXPECT_TRUE(window.isVisible());
     }
 }

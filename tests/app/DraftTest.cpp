@@ -6,6 +6,7 @@
 #include "app/CVerdaneDlg.h"
 #include "draft/MarkHighlighter.h"
 #include "support/ContentFile.h"
+#include "support/WindowIds.h"
 #include "support/RecordingEffects.h"
 
 #include <QAction>
@@ -34,12 +35,7 @@ using testing_support::UseContentFile;
 
 namespace {
 
-constexpr int kQuit = 1;
-constexpr int kKeywordBox = 1121;
-constexpr int kSearch = 1122;
-constexpr int kFirstResultBox = 1037;
-constexpr int kSecondResultBox = 1038;
-constexpr int kJobTypeManufacturing = 1066;
+using namespace testing_support::ids;
 
 class DraftTest : public ::testing::Test {
 protected:
@@ -48,7 +44,7 @@ protected:
         ASSERT_TRUE(window.Create());
         window.show();
         QApplication::setActiveWindow(&window);
-        QTest::mouseClick(window.page(0).control(kJobTypeManufacturing), Qt::LeftButton);
+        QTest::mouseClick(window.page(0).control(kFirstJobType), Qt::LeftButton);
         ASSERT_FALSE(sentence(kFirstResultBox).isEmpty());
     }
     void TearDown() override
@@ -269,7 +265,7 @@ TEST_F(DraftTest, TheResultBoxesMarkTheSearchTermsAndThePlaceholders)
         return [colour](const QTextCharFormat& f) { return f.background().color() == colour; };
     };
     window.control<QLineEdit>(kKeywordBox)->setText(QStringLiteral("協調"));
-    QTest::mouseClick(window.control(kSearch), Qt::LeftButton);
+    QTest::mouseClick(window.control(kSearchButton), Qt::LeftButton);
     QPlainTextEdit* box = resultBox(kFirstResultBox);
     const int at = static_cast<int>(sentence(kFirstResultBox).indexOf(QStringLiteral("協調")));
     ASSERT_GE(at, 0);
@@ -277,7 +273,7 @@ TEST_F(DraftTest, TheResultBoxesMarkTheSearchTermsAndThePlaceholders)
     EXPECT_TRUE(box->toolTip().endsWith(QStringLiteral(" 字")));
 
     // After a search by category the terms are no longer marked; a mark of a fact still is.
-    QTest::mouseClick(window.page(0).control(kJobTypeManufacturing), Qt::LeftButton);
+    QTest::mouseClick(window.page(0).control(kFirstJobType), Qt::LeftButton);
     const QString shown = sentence(kFirstResultBox);
     const int term = static_cast<int>(shown.indexOf(QStringLiteral("協調")));
     if (term >= 0) {

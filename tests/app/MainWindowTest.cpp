@@ -1,5 +1,6 @@
 #include "app/CVerdaneDlg.h"
 #include "support/ContentFile.h"
+#include "support/WindowIds.h"
 #include "support/RecordingEffects.h"
 
 #include "platform/HandCursor.h"
@@ -21,9 +22,7 @@ using testing_support::UseContentFile;
 
 namespace {
 
-constexpr int kQuit = 1;
-constexpr int kKeywordBox = 1121;
-constexpr int kSearch = 1122;
+using namespace testing_support::ids;
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -96,8 +95,8 @@ TEST_F(MainWindowTest, EnterInTheKeywordBoxSearchesTheSelectedPageAndPressesNoth
 TEST_F(MainWindowTest, EnterElsewhereEscapeAndBackspaceOutsideTheKeywordBoxDoNothing)
 {
     QSignalSpy quitClicks(window.control<QPushButton>(kQuit), &QPushButton::clicked);
-    QSignalSpy searchClicks(window.control<QPushButton>(kSearch), &QPushButton::clicked);
-    for (const int id : {kQuit, kSearch}) {
+    QSignalSpy searchClicks(window.control<QPushButton>(kSearchButton), &QPushButton::clicked);
+    for (const int id : {kQuit, kSearchButton}) {
         focus(window.control(id));
         QTest::keyClick(window.control(id), Qt::Key_Return);
         QTest::keyClick(window.control(id), Qt::Key_Enter);
@@ -122,7 +121,7 @@ TEST_F(MainWindowTest, EnterElsewhereEscapeAndBackspaceOutsideTheKeywordBoxDoNot
 TEST_F(MainWindowTest, SearchWithAnEmptyBoxPassesThePlaceholderWhichThePageRejects)
 {
     focus(keywordBox());
-    QTest::mouseClick(window.control(kSearch), Qt::LeftButton);
+    QTest::mouseClick(window.control(kSearchButton), Qt::LeftButton);
     EXPECT_EQ(keywordText(), u"キーワード検索");
     ASSERT_EQ(effects.messages.size(), 1u);
     EXPECT_EQ(effects.messages[0].text, u"キーワードを入力してください");
@@ -154,7 +153,7 @@ TEST_F(MainWindowTest, TheHandCursorShowsOverTheTwoFixedRectanglesEdgesIncluded)
 
     QTest::mouseMove(&window, QPoint(700, 10));
     EXPECT_TRUE(platform::handCursorShown());
-    QTest::mouseMove(window.control(kSearch), QPoint(2, 2));
+    QTest::mouseMove(window.control(kSearchButton), QPoint(2, 2));
     EXPECT_FALSE(platform::handCursorShown());
 }
 

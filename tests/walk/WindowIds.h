@@ -1,23 +1,20 @@
 #pragma once
 // The controls the walk clicks and reads, by the ids of the window's dialog templates.
 
+#include "support/WindowIds.h"
+
 #include <array>
 
 namespace walk::ids
 {
 
-constexpr int kKeywordBox = 1121;
-constexpr int kSearchButton = 1122;
-constexpr int kClearAll = 1001;
-constexpr int kScrollBar = 1033;
-constexpr int kCountLabel = 1035;
-constexpr int kCountCaption = 1036;
+using namespace testing_support::ids;
 
 constexpr std::array<int, 3> kStrengthsResultBoxes = {1037, 1038, 1039};
 constexpr std::array<int, 6> kSixResultBoxes = {1037, 1038, 1039, 1040, 1041, 1043};
 
-// Strengths: the job types 製造 .. 全ての職種, and the check boxes in table order (codes 10 ..).
-constexpr int kFirstJobType = 1066;
+// Strengths: the check boxes in table order (codes 10 ..); the job types 製造 .. 全ての職種 follow
+// kFirstJobType.
 constexpr std::array<int, 17> kStrengthsBoxes = {1053, 1054, 1055, 1056, 1057, 1058,
                                                  1059, 1076, 1077, 1060, 1061, 1062,
                                                  1063, 1064, 1065, 1078, 1079};
