@@ -6,10 +6,21 @@
 #include "platform/Effects.h"
 
 #include <cstddef>
+#include <initializer_list>
 
 namespace pack {
 
 namespace {
+
+// The parts one after the other. A message is built by appending: GCC 12 at -O3 warns falsely
+// (-Wrestrict) about a literal added in front of a temporary string.
+std::string concat(std::initializer_list<std::string_view> parts)
+{
+    std::string joined;
+    for (const std::string_view part : parts)
+        joined += part;
+    return joined;
+}
 
 using clubFlags::kCaptain;
 using platform::toUtf8;
@@ -150,13 +161,13 @@ void strengthsTagging(std::u16string_view flags, std::u16string_view sentence,
 {
     const std::u16string_view club = sportsClubNamed(sentence);
     if (!club.empty() && !(flagged(flags, kClubActivity) && flagged(flags, kSports)))
-        problems.push_back("names " + toUtf8(club) +
-                           ", a sports club: flag 部活動 (14) and スポーツ活動 (17)");
+        problems.push_back(concat({"names ", toUtf8(club),
+                                   ", a sports club: flag 部活動 (14) and スポーツ活動 (17)"}));
     const std::u16string_view general = anyWorkplaceWords(sentence);
     if (!general.empty() && !flagged(flags, kAllJobs))
-        problems.push_back("\"" + toUtf8(general) +
-                           "\" belongs to a sentence for any workplace: flag 全ての職種 (9) "
-                           "and every job type 0-8");
+        problems.push_back(concat({"\"", toUtf8(general),
+                                   "\" belongs to a sentence for any workplace: flag 全ての職種 "
+                                   "(9) and every job type 0-8"}));
     if (flagged(flags, kAllJobs)) {
         std::string missing;
         for (std::size_t p = 0; p < kAllJobs; ++p) {
@@ -216,9 +227,9 @@ std::vector<std::string> markProblems(std::u16string_view sentence)
         } else if (isDigit(c)) {
             while (end < sentence.size() && isDigit(sentence[end]))
                 ++end;
-            problems.push_back("Arabic numerals \"" + toUtf8(sentence.substr(i, end - i)) +
-                               "\": write numerals in kanji, and a number the teacher supplies "
-                               "as △");
+            problems.push_back(concat({"Arabic numerals \"", toUtf8(sentence.substr(i, end - i)),
+                                       "\": write numerals in kanji, and a number the teacher "
+                                       "supplies as △"}));
         }
         i = end;
     }
