@@ -3,6 +3,8 @@
 #include "SubstringSearch.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 namespace pages {
 
@@ -11,6 +13,9 @@ void MatchList::clear()
     matchTexts.clear();
     matchFlags.clear();
     matchCount = 0;
+    chainTexts = nullptr;
+    chainFlags = nullptr;
+    chainCodes.clear();
 }
 
 void MatchList::append(std::u16string_view text, std::u16string_view flags)
@@ -18,6 +23,29 @@ void MatchList::append(std::u16string_view text, std::u16string_view flags)
     matchTexts.push_back(text);
     matchFlags.push_back(flags);
     ++matchCount;
+    chainTexts = nullptr; // whatever the list was, it is more now
+}
+
+bool MatchList::holdsChainWithin(const void* texts, const void* flags,
+                                 std::span<const std::uint8_t> codes) const
+{
+    return chainTexts != nullptr && chainTexts == texts && chainFlags == flags &&
+           std::all_of(chainCodes.begin(), chainCodes.end(), [codes](std::uint8_t held) {
+               return std::find(codes.begin(), codes.end(), held) != codes.end();
+           });
+}
+
+void MatchList::startChain(const void* texts, const void* flags, int code)
+{
+    chainCodes.clear();
+    if (code < 0 || code > UINT8_MAX) {
+        chainTexts = nullptr; // no AND chain is made of such a code
+        chainFlags = nullptr;
+        return;
+    }
+    chainTexts = texts;
+    chainFlags = flags;
+    chainCodes.push_back(static_cast<std::uint8_t>(code));
 }
 
 StringArray SplitAtChar(std::u16string_view text, std::u16string_view delimiter)
@@ -98,6 +126,10 @@ bool ContainsAllTerms(std::u16string_view text, const StringArray& terms)
 
 void NarrowByCode(MatchList& matches, int code)
 {
+    const bool inChain = matches.chainTexts != nullptr;
+    if (inChain && std::find(matches.chainCodes.begin(), matches.chainCodes.end(), code) !=
+                       matches.chainCodes.end())
+        return; // every match belongs to it already
     std::size_t kept = 0;
     for (std::size_t i = 0; i < matches.matchFlags.size(); ++i) {
         if (!HasFlag(matches.matchFlags[i], code))
@@ -109,6 +141,54 @@ void NarrowByCode(MatchList& matches, int code)
     matches.matchTexts.resize(kept);
     matches.matchFlags.resize(kept);
     matches.matchCount = static_cast<int>(kept);
+    if (inChain && code >= 0 && code <= UINT8_MAX)
+        matches.chainCodes.push_back(static_cast<std::uint8_t>(code));
+    else
+        matches.chainTexts = matches.chainFlags = nullptr;
+}
+
+void AppendKeywordMatches(const ContentArray& texts, const ContentArray& flags,
+                          const StringArray& terms, MatchList& out)
+{
+    const auto longest = std::max_element(
+        terms.begin(), terms.end(),
+        [](const std::u16string& a, const std::u16string& b) { return a.size() < b.size(); });
+    if (longest == terms.end() || longest->empty()) {
+        // No term to look for, or only empty ones: every sentence contains them.
+        AppendKeywordMatches<ContentArray, ContentArray>(texts, flags, terms, out);
+        return;
+    }
+    // The longest term is the rarest one as a rule, so the fewest sentences are checked twice.
+    const std::u16string_view needle = *longest;
+    const std::u16string_view units = texts.units();
+    const std::span<const std::uint32_t> starts = texts.starts();
+    const std::size_t count = std::min(texts.size(), flags.size());
+    if (count == 0)
+        return;
+    const std::size_t end = starts[count]; // sentences past the flag strings are not searched
+    std::size_t sentence = 0;
+    for (std::size_t at = pages::find(units.substr(0, end), needle, 0);
+         at != std::u16string_view::npos; at = pages::find(units.substr(0, end), needle, at)) {
+        // The sentence the occurrence starts in: the last one starting at or before it.
+        sentence = static_cast<std::size_t>(
+            std::upper_bound(starts.begin() + static_cast<std::ptrdiff_t>(sentence),
+                             starts.begin() + static_cast<std::ptrdiff_t>(count), at) -
+            starts.begin() - 1);
+        const std::size_t next = starts[sentence + 1];
+        if (at + needle.size() > next) {
+            // It runs on into the next sentence, as any later one starting in this sentence
+            // would: the search goes on where the next sentence starts.
+            at = next;
+            continue;
+        }
+        const std::u16string_view text = texts[sentence];
+        if (terms.size() == 1 || ContainsAllTerms(text, terms))
+            out.append(text, flags[sentence]);
+        at = next; // one match per sentence; the search goes on in the next one
+        ++sentence;
+        if (sentence == count)
+            break;
+    }
 }
 
 std::vector<bool> OccurringCodes(std::span<const std::u16string_view> flagList,

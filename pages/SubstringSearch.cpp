@@ -20,14 +20,20 @@ bool middleMatches(const char16_t* at, std::u16string_view needle)
 
 bool contains(std::u16string_view haystack, std::u16string_view needle)
 {
+    return find(haystack, needle) != std::u16string_view::npos;
+}
+
+std::size_t find(std::u16string_view haystack, std::u16string_view needle, std::size_t from)
+{
+    constexpr std::size_t npos = std::u16string_view::npos;
     const std::size_t n = needle.size();
+    if (from > haystack.size() || n > haystack.size() - from)
+        return npos;
     if (n == 0)
-        return true;
-    if (n > haystack.size())
-        return false;
+        return from;
     const std::size_t lastStart = haystack.size() - n; // the last position a match can start
     const char16_t* hay = haystack.data();
-    std::size_t i = 0;
+    std::size_t i = from;
 #ifdef __SSE2__
     // Eight candidate positions at a time: a position is worth a full comparison only when the
     // needle's first and last code units both match there.
@@ -42,7 +48,7 @@ bool contains(std::u16string_view haystack, std::u16string_view needle)
         while (mask != 0) {
             const unsigned bit = static_cast<unsigned>(__builtin_ctz(mask));
             if (middleMatches(hay + i + bit / 2, needle))
-                return true;
+                return i + bit / 2;
             mask &= ~(3u << bit); // two mask bits per code unit
         }
     }
@@ -50,9 +56,9 @@ bool contains(std::u16string_view haystack, std::u16string_view needle)
     for (; i <= lastStart; ++i) {
         if (hay[i] == needle.front() && hay[i + n - 1] == needle.back() &&
             middleMatches(hay + i, needle))
-            return true;
+            return i;
     }
-    return false;
+    return npos;
 }
 
 } // namespace pages
