@@ -24,7 +24,8 @@ ContentArray::ContentArray(std::initializer_list<std::u16string_view> items)
     shrinkToFit();
 }
 
-ContentArray::ContentArray(const ContentArray& other) : starts_(other.starts_)
+ContentArray::ContentArray(const ContentArray& other)
+    : starts_(other.starts_), itemLength_(other.itemLength_)
 {
     const std::size_t used = other.usedUnits();
     if (used > 0) {
@@ -45,7 +46,7 @@ ContentArray& ContentArray::operator=(const ContentArray& other)
 
 ContentArray::ContentArray(ContentArray&& other) noexcept
     : units_(std::move(other.units_)), unitCapacity_(std::exchange(other.unitCapacity_, 0)),
-      starts_(std::move(other.starts_))
+      starts_(std::move(other.starts_)), itemLength_(std::exchange(other.itemLength_, 0))
 {
     other.starts_.clear();
 }
@@ -56,6 +57,7 @@ ContentArray& ContentArray::operator=(ContentArray&& other) noexcept
     unitCapacity_ = std::exchange(other.unitCapacity_, 0);
     starts_ = std::move(other.starts_);
     other.starts_.clear();
+    itemLength_ = std::exchange(other.itemLength_, 0);
     return *this;
 }
 
@@ -93,8 +95,11 @@ void ContentArray::appendWritten(std::size_t length)
     if (starts_.empty()) {
         starts_.reserve(2); // the one allocation that may fail comes before any change
         starts_.push_back(0);
+        itemLength_ = length;
     }
     starts_.push_back(static_cast<std::uint32_t>(used + length));
+    if (length != itemLength_)
+        itemLength_ = kMixedLengths;
 }
 
 void ContentArray::shrinkToFit()
@@ -109,6 +114,7 @@ void ContentArray::release() noexcept
     units_.reset();
     unitCapacity_ = 0;
     std::vector<std::uint32_t>().swap(starts_);
+    itemLength_ = 0;
 }
 
 void ContentArray::reallocateUnits(std::size_t capacity)

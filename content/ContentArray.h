@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -82,6 +83,13 @@ public:
     // Where each item starts in units(), and after the last one where it ends: size() + 1
     // offsets, or none while the array is empty.
     std::span<const std::uint32_t> starts() const { return starts_; }
+    // The length every item has, when the array holds items and all are as long: the flag
+    // strings of a content as a rule. Item i then starts at i times that length.
+    std::optional<std::size_t> itemLength() const
+    {
+        return empty() || itemLength_ == kMixedLengths ? std::nullopt
+                                                       : std::optional<std::size_t>(itemLength_);
+    }
     // The code units the array has room for without growing.
     std::size_t capacity() const { return unitCapacity_; }
 
@@ -111,4 +119,6 @@ private:
     std::unique_ptr<char16_t[]> units_; // not initialised past the last item
     std::size_t unitCapacity_ = 0;
     std::vector<std::uint32_t> starts_;
+    static constexpr std::size_t kMixedLengths = SIZE_MAX;
+    std::size_t itemLength_ = 0; // of every item so far, or kMixedLengths
 };

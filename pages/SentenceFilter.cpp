@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <optional>
 
 namespace pages {
 
@@ -147,6 +148,76 @@ void NarrowByCode(MatchList& matches, int code)
         matches.chainTexts = matches.chainFlags = nullptr;
 }
 
+namespace {
+
+// The item that position of the units lies in, the last one starting at or before it, looked
+// for from item `from` on: a step of 1, 2, 4, ... items ahead and then a binary search within the
+// last step. An occurrence of a common word lies a few sentences on, a rare one far away: both
+// are found in steps that grow with the distance, not with the size of the content.
+std::size_t sentenceAt(std::span<const std::uint32_t> starts, std::size_t from, std::size_t at)
+{
+    std::size_t low = from; // starts[low] <= at
+    std::size_t step = 1;
+    while (low + step < starts.size() && starts[low + step] <= at) {
+        low += step;
+        step *= 2;
+    }
+    const std::size_t high = std::min(low + step, starts.size()); // starts[high] > at, or past
+    return static_cast<std::size_t>(
+        std::upper_bound(starts.begin() + static_cast<std::ptrdiff_t>(low),
+                         starts.begin() + static_cast<std::ptrdiff_t>(high), at) -
+        starts.begin() - 1);
+}
+
+// Appends the records of 0 .. count - 1 for which belongs(i) is 1, in order: 64 records at a
+// time, one bit each, then the matches of the set bits.
+template <typename Belongs>
+void appendWhere(const ContentArray& texts, const ContentArray& flags, std::size_t count,
+                 MatchList& out, Belongs belongs)
+{
+    for (std::size_t base = 0; base < count; base += 64) {
+        const std::size_t span = std::min<std::size_t>(64, count - base);
+        std::uint64_t bits = 0;
+        for (std::size_t k = 0; k < span; ++k)
+            bits |= belongs(base + k) << k;
+        for (; bits != 0; bits &= bits - 1) {
+            const std::size_t i = base + static_cast<std::size_t>(__builtin_ctzll(bits));
+            out.append(texts[i], flags[i]);
+        }
+    }
+}
+
+} // namespace
+
+void AppendCategoryMatches(const ContentArray& texts, const ContentArray& flags, int code,
+                           MatchList& out)
+{
+    const std::size_t count = std::min(texts.size(), flags.size());
+    if (code < 0 || flags.units().empty())
+        return; // no flag string holds a "1" at such a position
+    const auto position = static_cast<std::size_t>(code);
+    const char16_t* units = flags.units().data();
+    const std::span<const std::uint32_t> starts = flags.starts();
+    const std::optional<std::size_t> length = flags.itemLength();
+    if (length && position >= *length)
+        return;
+    // Whether the flag string of record i belongs to the category is found without a branch:
+    // which records do is as good as random, and a branch that guesses wrong one time in five
+    // costs more than reading the flag.
+    if (length) {
+        const std::size_t stride = *length;
+        appendWhere(texts, flags, count, out, [=](std::size_t i) -> std::uint64_t {
+            return units[i * stride + position] == u'1';
+        });
+    } else {
+        appendWhere(texts, flags, count, out, [=](std::size_t i) -> std::uint64_t {
+            const std::size_t start = starts[i];
+            const bool inside = position < starts[i + 1] - start;
+            return inside & (units[inside ? start + position : 0] == u'1');
+        });
+    }
+}
+
 void AppendKeywordMatches(const ContentArray& texts, const ContentArray& flags,
                           const StringArray& terms, MatchList& out)
 {
@@ -160,35 +231,27 @@ void AppendKeywordMatches(const ContentArray& texts, const ContentArray& flags,
     }
     // The longest term is the rarest one as a rule, so the fewest sentences are checked twice.
     const std::u16string_view needle = *longest;
-    const std::u16string_view units = texts.units();
-    const std::span<const std::uint32_t> starts = texts.starts();
     const std::size_t count = std::min(texts.size(), flags.size());
     if (count == 0)
         return;
-    const std::size_t end = starts[count]; // sentences past the flag strings are not searched
+    const std::span<const std::uint32_t> starts = texts.starts();
+    // Sentences past the last flag string are not searched.
+    const std::u16string_view units = texts.units().substr(0, starts[count]);
     std::size_t sentence = 0;
-    for (std::size_t at = pages::find(units.substr(0, end), needle, 0);
-         at != std::u16string_view::npos; at = pages::find(units.substr(0, end), needle, at)) {
-        // The sentence the occurrence starts in: the last one starting at or before it.
-        sentence = static_cast<std::size_t>(
-            std::upper_bound(starts.begin() + static_cast<std::ptrdiff_t>(sentence),
-                             starts.begin() + static_cast<std::ptrdiff_t>(count), at) -
-            starts.begin() - 1);
+    forEachOccurrence(units, needle, [&](std::size_t at) -> std::size_t {
+        if (starts[sentence + 1] <= at)
+            sentence = sentenceAt(starts.first(count), sentence, at);
         const std::size_t next = starts[sentence + 1];
-        if (at + needle.size() > next) {
-            // It runs on into the next sentence, as any later one starting in this sentence
-            // would: the search goes on where the next sentence starts.
-            at = next;
-            continue;
+        // An occurrence that runs on into the next sentence is none, and so is any later one
+        // starting in this sentence: the search goes on where the next sentence starts.
+        if (at + needle.size() <= next) {
+            const std::u16string_view text = texts[sentence];
+            if (terms.size() == 1 || ContainsAllTerms(text, terms))
+                out.append(text, flags[sentence]);
         }
-        const std::u16string_view text = texts[sentence];
-        if (terms.size() == 1 || ContainsAllTerms(text, terms))
-            out.append(text, flags[sentence]);
-        at = next; // one match per sentence; the search goes on in the next one
-        ++sentence;
-        if (sentence == count)
-            break;
-    }
+        ++sentence; // one match per sentence
+        return sentence == count ? std::u16string_view::npos : next;
+    });
 }
 
 std::vector<bool> OccurringCodes(std::span<const std::u16string_view> flagList,

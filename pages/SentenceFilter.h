@@ -74,6 +74,11 @@ void AppendCategoryMatches(const Texts& texts, const Flags& flags, int code, Mat
     }
 }
 
+// The same over a loaded content, which reads little more than the one code unit of each flag
+// string that it asks about.
+void AppendCategoryMatches(const ContentArray& texts, const ContentArray& flags, int code,
+                           MatchList& out);
+
 // Appends, in content order, the sentences of a loaded content that contain every term. The
 // first term is looked for once across all the content's code units, so that the search runs
 // at the speed memory is read, and a sentence found is checked for the other terms.

@@ -5,6 +5,7 @@
 #include "SyntheticContent.h"
 #include "content/RecordFormat.h"
 #include "pages/SentenceFilter.h"
+#include "pages/SubstringSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,38 @@ StringArray strings(const std::vector<std::u16string_view>& list)
 
 } // namespace
 
+TEST(OccurrencesInOnePass, AreEveryPlaceANaiveSearchFindsInOrder)
+{
+    // A haystack of 100 units with the needle at every position in turn, alone and beside a
+    // second copy: across the blocks of eight and of 32 units the search reads at a time.
+    struct Case {
+        std::u16string needle;
+        std::size_t gap; // from one copy's start to the next one's; 0 for one copy
+    };
+    const Case cases[] = {{u"ab", 0},        {u"ab", 2},
+                          {u"ab", 31},       {u"aa", 1},
+                          {u"a", 0},         {u"漢字です", 0},
+                          {u"です漢字", 33}, {u"xyzxyzxyzxyzxyzxyzxyzxyzxyzxyzxyzxyz", 0}};
+    for (const Case& c : cases) {
+        for (std::size_t p = 0; p + c.needle.size() <= 100; ++p) {
+            std::u16string hay(100, u'.');
+            hay.replace(p, c.needle.size(), c.needle);
+            if (c.gap > 0 && p + c.gap + c.needle.size() <= 100)
+                hay.replace(p + c.gap, c.needle.size(), c.needle);
+            std::vector<std::size_t> naive, found;
+            for (std::size_t at = hay.find(c.needle); at != std::u16string::npos;
+                 at = hay.find(c.needle, at + 1))
+                naive.push_back(at);
+            forEachOccurrence(hay, c.needle, [&](std::size_t at) {
+                found.push_back(at);
+                return at + 1;
+            });
+            ASSERT_EQ(found, naive) << "at " << p;
+            ASSERT_EQ(pages::find(hay, c.needle, p), p);
+        }
+    }
+}
+
 TEST(KeywordOverOneBuffer, FindsWhatASearchOfEachSentenceFinds)
 {
     struct Case {
@@ -172,6 +205,49 @@ TEST(KeywordOverOneBuffer, AgreesWithTheSearchOfEachSentenceOnRealAndSyntheticCo
     }
 }
 
+TEST(CategoryOverOneBuffer, ListsWhatTheFilterOfEachFlagStringLists)
+{
+    // 130 records: past two blocks of 64; every third flag string is shorter on mixed lengths.
+    StringArray texts, uniform, mixed, empty;
+    for (int i = 0; i < 130; ++i) {
+        texts.push_back(u"s" + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)));
+        std::u16string flags = {i % 2 ? u'1' : u'0', i % 3 ? u'1' : u'0', i % 7 ? u'0' : u'1'};
+        uniform.push_back(flags);
+        mixed.push_back(i % 3 ? flags : flags.substr(0, 1));
+        empty.push_back(u"");
+    }
+    struct Case {
+        const char* what;
+        const StringArray& flags;
+        std::size_t records; // texts beyond the flag strings are never listed
+        int code;
+    };
+    const Case cases[] = {
+        {"uniform, first position", uniform, 130, 0},
+        {"uniform, last position", uniform, 130, 2},
+        {"uniform, past the end", uniform, 130, 3},
+        {"uniform, negative", uniform, 130, -1},
+        {"mixed, inside every string", mixed, 130, 0},
+        {"mixed, past the short ones", mixed, 130, 2},
+        {"all empty", empty, 130, 0},
+        {"fewer flag strings than texts", uniform, 65, 1},
+        {"one record", mixed, 1, 0},
+    };
+    for (const Case& c : cases) {
+        const Content content =
+            makeContent("case", texts, StringArray(c.flags.begin(), c.flags.begin() + c.records));
+        MatchList reference, packed;
+        FilterSentences(content.texts, content.flags, c.code, u"", reference);
+        FilterSentences(content.packedTexts, content.packedFlags, c.code, u"", packed);
+        EXPECT_EQ(strings(packed.matchTexts), strings(reference.matchTexts)) << c.what;
+        EXPECT_EQ(strings(packed.matchFlags), strings(reference.matchFlags)) << c.what;
+        EXPECT_EQ(packed.matchCount, reference.matchCount) << c.what;
+    }
+    MatchList reference;
+    FilterSentences(texts, uniform, 1, u"", reference);
+    EXPECT_EQ(reference.matchCount, 86) << "i % 3 != 0 for 86 of 130";
+}
+
 TEST(AndChain, NarrowingClickByClickGivesTheListOfAFreshScan)
 {
     // Each step is the chain after one click: boxes checked and unchecked in turn, as a teacher
@@ -190,9 +266,11 @@ TEST(AndChain, NarrowingClickByClickGivesTheListOfAFreshScan)
             FilterSentences(content.packedTexts, content.packedFlags, walk.front().front(), u"",
                             clicked);
             for (const Codes& codes : walk) {
-                MatchList fresh;
+                MatchList reference, fresh;
+                FilterByCodes(content.texts, content.flags, codes, reference);
                 FilterByCodes(content.packedTexts, content.packedFlags, codes, fresh);
                 FilterByCodes(content.packedTexts, content.packedFlags, codes, clicked);
+                ASSERT_EQ(strings(fresh.matchTexts), strings(reference.matchTexts)) << content.name;
                 ASSERT_EQ(where(clicked.matchTexts), where(fresh.matchTexts)) << content.name;
                 ASSERT_EQ(where(clicked.matchFlags), where(fresh.matchFlags)) << content.name;
                 ASSERT_EQ(clicked.matchCount, fresh.matchCount) << content.name;
