@@ -4,6 +4,7 @@
 #include "tessera.h"
 
 #include <algorithm>
+#include <malloc.h>
 #include <memory>
 #include <new>
 #include <stdexcept>
@@ -58,6 +59,17 @@ void readItems(int kind, const int& recordCount, ContentArray* into, platform::D
     fail(owner, unreadableContentMessage(KOVA_CONTENT_TOO_LARGE), 1);
 }
 
+// The inflated entry the library held and the room the arrays grew through are free now, but
+// the allocator keeps freed blocks below its mapping threshold for the next allocation, and
+// after a content of a million records that is tens of megabytes the program never asks for
+// again. They go back to the system, so that a loaded content costs what its items take.
+void giveBackFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
 } // namespace
 
 std::u16string unreadableContentMessage(int result)
@@ -90,6 +102,7 @@ int ContentLoader(const char* contentName, int& recordCount, ContentArray* textA
         failForMemory(ownerWindow, textArray, flagArray);
     }
     KOVA_clearData();
+    giveBackFreedMemory();
     KOVA_trace(u"KOVA_IF_getData() ok");
     return 0;
 }
