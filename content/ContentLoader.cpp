@@ -29,10 +29,10 @@ void readItems(int kind, const int& recordCount, ContentArray* into, platform::D
 {
     constexpr std::size_t kItemUnits = kItemBufferBytes / sizeof(char16_t);
     std::unique_ptr<char16_t[]> scratch;
-    if (!into)
-        scratch.reset(new char16_t[kItemUnits]);
     if (into)
         into->reserve(into->size() + static_cast<std::size_t>(std::max(recordCount, 0)));
+    else
+        scratch.reset(new char16_t[kItemUnits]);
     for (int i = 0; i < recordCount; ++i) {
         char16_t* room = into ? into->roomForNext(kItemUnits) : scratch.get();
         if (KOVA_getItem(kind, i, room, kItemBufferBytes) != KOVA_OK)
@@ -60,9 +60,9 @@ void readItems(int kind, const int& recordCount, ContentArray* into, platform::D
 }
 
 // The inflated entry the library held and the room the arrays grew through are free now, but
-// the allocator keeps freed blocks below its mapping threshold for the next allocation, and
-// after a content of a million records that is tens of megabytes the program never asks for
-// again. They go back to the system, so that a loaded content costs what its items take.
+// the allocator keeps freed blocks below its mapping threshold for the next allocation: some
+// 10 MB after seven contents of 100,000 records, which the program never asks for again. They
+// go back to the system, so that a loaded content costs what its items take.
 void giveBackFreedMemory()
 {
 #ifdef __GLIBC__

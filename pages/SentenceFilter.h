@@ -80,8 +80,8 @@ void AppendCategoryMatches(const ContentArray& texts, const ContentArray& flags,
                            MatchList& out);
 
 // Appends, in content order, the sentences of a loaded content that contain every term. The
-// first term is looked for once across all the content's code units, so that the search runs
-// at the speed memory is read, and a sentence found is checked for the other terms.
+// longest term is looked for in one pass over all the content's code units, so that the search
+// runs at about the speed memory is read, and a sentence found is checked for the other terms.
 void AppendKeywordMatches(const ContentArray& texts, const ContentArray& flags,
                           const StringArray& terms, MatchList& out);
 
