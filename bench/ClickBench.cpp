@@ -11,6 +11,7 @@
 #include "pages/CDlgTab02.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QTest>
@@ -63,13 +64,16 @@ struct Bench {
     }
 };
 
-// Made at the first benchmark and gone before the application is.
+// Made at the first benchmark and gone before the application is: its widgets must not
+// outlive the QApplication, which the benchmarks' main owns.
 std::unique_ptr<Bench> theBench;
 
 Bench& bench()
 {
-    if (!theBench)
+    if (!theBench) {
         theBench = std::make_unique<Bench>();
+        qAddPostRoutine([] { theBench.reset(); });
+    }
     return *theBench;
 }
 
@@ -123,6 +127,5 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    theBench.reset();
     return 0;
 }
