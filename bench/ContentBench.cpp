@@ -1,7 +1,9 @@
-// content_bench: how fast the pages find sentences in a content of 100,000 records and how fast
-// such a content loads, each beside a floor that no way of doing the same job can go below: one
-// plain read of the data it must look at, or the inflating and decoding that loading must do.
-// Times are wall-clock milliseconds; the summary (bench/summarise.py) puts them side by side.
+// content_bench: how fast the pages find sentences in a content of 100,000 and of 1,000,000
+// records and how fast such a content loads, each beside a floor that no way of doing the same
+// job can go below: one plain read of the data it must look at, held as the loader holds it (one
+// buffer per content), or the inflating and decoding that loading must do. Every benchmark takes
+// the number of records as its argument. Times are wall-clock milliseconds; the summary
+// (bench/summarise.py) puts them side by side.
 
 #include "SyntheticContent.h"
 #include "content/ContentArchive.h"
@@ -17,6 +19,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <stdexcept>
 
 #ifdef __SSE2__
@@ -25,26 +28,35 @@
 
 namespace {
 
-constexpr std::size_t kRecords = 100000;
+constexpr std::size_t kSizes[] = {100000, 1000000};
 constexpr int kCategoryCode = 5;
 constexpr std::array<std::uint8_t, 3> kChainCodes = {2, 9, 20};
 constexpr std::size_t kItemChars = 102400 / sizeof(char16_t); // as large as the loader's buffer
 
-// The content every benchmark works on: written once to a temporary folder and loaded once
-// through the library, as the page loads it.
+// The contents the benchmarks work on, one per size: each written once to a temporary folder and
+// loaded once through the library, as the page loads it.
 struct Corpus {
-    std::filesystem::path folder;
     std::string file;
-    std::string entryName = std::string(content::kStrengthsContent);
-    std::string libraryName = content::cp932ContentName(content::kStrengthsContent);
-    StringArray texts;
-    StringArray flags;
+    ContentArray texts;
+    ContentArray flags;
 };
 
-Corpus& corpus()
+struct Corpora {
+    std::filesystem::path folder;
+    std::string entryName = std::string(content::kStrengthsContent);
+    std::string libraryName = content::cp932ContentName(content::kStrengthsContent);
+    std::map<std::size_t, Corpus> bySize;
+};
+
+Corpora& corpora()
 {
-    static Corpus instance;
+    static Corpora instance;
     return instance;
+}
+
+const Corpus& corpus(const benchmark::State& state)
+{
+    return corpora().bySize.at(static_cast<std::size_t>(state.range(0)));
 }
 
 std::u16string utf16(std::string_view utf8)
@@ -58,26 +70,29 @@ std::u16string utf16(std::string_view utf8)
 
 // A content error ends the process with the loader's message, so no figure is made of a
 // half-read content.
-void load(StringArray& texts, StringArray& flags)
+void load(const Corpus& c, ContentArray& texts, ContentArray& flags)
 {
+    KOVA_useContentFile(c.file.c_str());
     int recordCount = 0;
-    ContentLoader(corpus().libraryName.c_str(), recordCount, &texts, nullptr, &flags);
+    ContentLoader(corpora().libraryName.c_str(), recordCount, &texts, nullptr, &flags);
 }
 
 void prepare()
 {
-    Corpus& c = corpus();
+    Corpora& all = corpora();
     std::string pattern =
         (std::filesystem::temp_directory_path() / "verdane-bench-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make a temporary folder");
-    c.folder = pattern;
-    c.file = (c.folder / "verdane-content.zip").string();
-    synth::writeContentFile(c.file, {c.entryName}, kRecords);
-    KOVA_useContentFile(c.file.c_str());
-    load(c.texts, c.flags);
-    if (c.texts.size() != kRecords || c.flags.size() != kRecords)
-        throw std::runtime_error("the content did not load whole");
+    all.folder = pattern;
+    for (const std::size_t records : kSizes) {
+        Corpus& c = all.bySize[records];
+        c.file = (all.folder / ("content-" + std::to_string(records) + ".zip")).string();
+        synth::writeContentFile(c.file, {all.entryName}, records);
+        load(c, c.texts, c.flags);
+        if (c.texts.size() != records || c.flags.size() != records)
+            throw std::runtime_error("the content did not load whole");
+    }
 }
 
 // The sum (modulo 2^16) of every code unit of s, read eight at a time: a plain read as fast as
@@ -101,17 +116,9 @@ std::uint16_t sumOfCodeUnits(std::u16string_view s)
     return sum;
 }
 
-std::uint64_t sumOfCodeUnits(const StringArray& strings)
-{
-    std::uint64_t sum = 0;
-    for (const std::u16string& s : strings)
-        sum += sumOfCodeUnits(std::u16string_view(s));
-    return sum;
-}
-
 void runKeyword(benchmark::State& state, const std::u16string& keyword)
 {
-    const Corpus& c = corpus();
+    const Corpus& c = corpus(state);
     pages::MatchList matches;
     for (auto _ : state) {
         pages::FilterSentences(c.texts, c.flags, 0, keyword, matches);
@@ -120,10 +127,11 @@ void runKeyword(benchmark::State& state, const std::u16string& keyword)
     state.counters["matches"] = matches.matchCount;
 }
 
+// Every code unit of the sentences, read once from the one buffer they are kept in.
 void BM_ReadTexts(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(sumOfCodeUnits(corpus().texts));
+        benchmark::DoNotOptimize(sumOfCodeUnits(corpus(state).texts.units()));
 }
 
 void BM_KeywordRare(benchmark::State& state)
@@ -144,12 +152,12 @@ void BM_KeywordRareCommon(benchmark::State& state)
 void BM_ReadFlags(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(sumOfCodeUnits(corpus().flags));
+        benchmark::DoNotOptimize(sumOfCodeUnits(corpus(state).flags.units()));
 }
 
 void BM_Category(benchmark::State& state)
 {
-    const Corpus& c = corpus();
+    const Corpus& c = corpus(state);
     pages::MatchList matches;
     for (auto _ : state) {
         pages::FilterSentences(c.texts, c.flags, kCategoryCode, u"", matches);
@@ -158,11 +166,13 @@ void BM_Category(benchmark::State& state)
     state.counters["matches"] = matches.matchCount;
 }
 
+// A fresh chain every time: the list is cleared first, so nothing is narrowed.
 void BM_CodeChain(benchmark::State& state)
 {
-    const Corpus& c = corpus();
+    const Corpus& c = corpus(state);
     pages::MatchList matches;
     for (auto _ : state) {
+        matches.clear();
         pages::FilterByCodes(c.texts, c.flags, kChainCodes, matches);
         benchmark::DoNotOptimize(matches.matchCount);
     }
@@ -173,14 +183,15 @@ void BM_CodeChain(benchmark::State& state)
 // turning every field into UTF-16, into one reused buffer.
 void BM_InflateDecode(benchmark::State& state)
 {
-    const Corpus& c = corpus();
+    const Corpus& c = corpus(state);
+    const std::string& entryName = corpora().entryName;
     std::u16string buffer(kItemChars, u'\0');
     for (auto _ : state) {
         content::ArchiveError error;
         const content::ContentArchive archive = content::ContentArchive::open(c.file, error);
         std::string data;
         if (error != content::ArchiveError::None ||
-            archive.read(c.entryName, data) != content::ArchiveError::None) {
+            archive.read(entryName, data) != content::ArchiveError::None) {
             state.SkipWithError("the content file cannot be read");
             break;
         }
@@ -200,14 +211,15 @@ void BM_InflateDecode(benchmark::State& state)
 
 void BM_Load(benchmark::State& state)
 {
-    StringArray texts;
-    StringArray flags;
+    const Corpus& c = corpus(state);
+    ContentArray texts;
+    ContentArray flags;
     for (auto _ : state) {
         state.PauseTiming(); // fresh arrays each time; freeing the last ones is not loading
-        StringArray().swap(texts);
-        StringArray().swap(flags);
+        texts.release();
+        flags.release();
         state.ResumeTiming();
-        load(texts, flags);
+        load(c, texts, flags);
     }
     state.counters["records"] = static_cast<double>(texts.size());
 }
@@ -216,6 +228,8 @@ void configure(benchmark::internal::Benchmark* b)
 {
     b->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
     b->Repetitions(5)->ReportAggregatesOnly(true);
+    for (const std::size_t records : kSizes)
+        b->Arg(static_cast<std::int64_t>(records));
 }
 
 } // namespace
@@ -245,7 +259,7 @@ int main(int argc, char** argv)
     }
     benchmark::Shutdown();
     KOVA_useContentFile(nullptr);
-    if (!corpus().folder.empty())
-        std::filesystem::remove_all(corpus().folder);
+    if (!corpora().folder.empty())
+        std::filesystem::remove_all(corpora().folder);
     return result;
 }

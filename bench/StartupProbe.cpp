@@ -1,19 +1,25 @@
-// startup-probe: how long a desktop program takes until its window is on the screen and until it
-// has ended after a close request, and how much memory it needed at its peak; what the teacher
-// waits for between starting Verdane and being able to use it, and between closing it and
-// getting the desktop back.
+// startup-probe: how long a desktop program takes until its window is on the screen and painted
+// and until it has ended after a close request, and how much memory it holds once painted and
+// needed at its peak; what the teacher waits for between starting Verdane and being able to use
+// it, and between closing it and getting the desktop back.
 //
 //   startup-probe [--runs N] [--warmup N] [--size WxH] PROGRAM [ARGS...]
 //
 // Each run forks and starts PROGRAM with a fresh XDG_RUNTIME_DIR (Verdane refuses to start a
 // second time per runtime folder), waits for its window to be mapped on the root of the display
-// named by DISPLAY, sends that window WM_DELETE_WINDOW as a window manager's close box does, and
-// reaps the program with wait4() for its peak resident memory. The warm-up runs (1 unless told)
-// are not counted. One line of JSON on standard output gives the medians:
+// named by DISPLAY and then for its first paint, reads the program's resident memory, sends that
+// window WM_DELETE_WINDOW as a window manager's close box does, and reaps the program with
+// wait4() for its peak resident memory. The warm-up runs (1 unless told) are not counted. One
+// line of JSON on standard output gives the medians:
 //
-//   {"program": "...", "runs": 9, "shown_ms": ..., "exit_ms": ..., "peak_kib": ..., ...}
+//   {"program": "...", "runs": 9, "shown_ms": ..., "painted_ms": ..., "exit_ms": ...,
+//    "rss_kib": ..., "peak_kib": ..., ...}
 //
-// Times are wall clock from fork. "Shown" is the moment the X server reports the window mapped.
+// Times are wall clock from fork. "Shown" is the moment the X server reports the window mapped;
+// "painted" the moment the X server reports, through its DAMAGE extension, that the drawing into
+// the window has covered all of it: a toolkit draws a window it shows as a whole, so this is the
+// first paint as the teacher sees it. Every top-level window is watched from its creation on, so
+// no paint can come before the watch. "rss" is VmRSS of the program just after that paint.
 // The program's window is the first top-level window mapped by its process (_NET_WM_PID, where
 // set) that is as large as --size (989x660 unless told: Verdane's main window) or whose WM_CLASS
 // names the program; a helper window the toolkit maps first is passed over. The program's own
@@ -43,7 +49,10 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xlibint.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/damageproto.h>
+#include <X11/extensions/damagewire.h>
 
 namespace {
 
@@ -61,7 +70,9 @@ struct Options {
 
 struct Run {
     double shownMs = 0;
+    double paintedMs = 0;
     double exitMs = 0;
+    long rssKib = 0;
     long peakKib = 0;
     int width = 0;
     int height = 0;
@@ -142,7 +153,39 @@ int noteXError(Display*, XErrorEvent* error)
     return 0;
 }
 
-class XConnection {
+// A DamageNotify event as Xlib hands it out once converted from the wire: which window was
+// drawn into, and the bounding box of everything drawn into it since it was watched.
+struct DamageEvent {
+    int type;
+    unsigned long serial;
+    Bool sendEvent;
+    Display* display;
+    Window drawable;
+    int x, y, width, height; // the damage so far
+    int windowWidth, windowHeight;
+};
+static_assert(sizeof(DamageEvent) <= sizeof(XEvent));
+
+Bool damageFromWire(Display*, XEvent* event, xEvent* wire)
+{
+    const auto* notify = reinterpret_cast<const xDamageNotifyEvent*>(wire);
+    auto* damage = reinterpret_cast<DamageEvent*>(event);
+    damage->type = notify->type & 0x7F;
+    damage->serial = 0;
+    damage->sendEvent = (notify->type & 0x80) != 0;
+    damage->display = nullptr;
+    damage->drawable = notify->drawable;
+    damage->x = notify->area.x;
+    damage->y = notify->area.y;
+    damage->width = notify->area.width;
+    damage->height = notify->area.height;
+    damage->windowWidth = notify->geometry.width;
+    damage->windowHeight = notify->geometry.height;
+    return True;
+}
+
+class XConnection
+{
 public:
     XConnection()
     {
@@ -158,8 +201,9 @@ public:
         wmProtocols = XInternAtom(display, "WM_PROTOCOLS", False);
         wmDeleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
         netWmPid = XInternAtom(display, "_NET_WM_PID", False);
-        // Every window mapped as a child of the root is reported to us from here on.
+        // Every window created or mapped as a child of the root is reported to us from here on.
         XSelectInput(display, root, SubstructureNotifyMask);
+        startDamage();
         XSync(display, False);
     }
     ~XConnection() { XCloseDisplay(display); }
@@ -174,8 +218,8 @@ public:
     // The top-level window just mapped, if it is the program's main window: that window, or
     // (under a reparenting window manager, where the root's child is the frame) the client
     // window inside it. Its size goes into run.
-    std::optional<Window> programWindow(Window mapped, pid_t pid, const Options& options,
-                                        Run& run, int depth = 0)
+    std::optional<Window> programWindow(Window mapped, pid_t pid, const Options& options, Run& run,
+                                        int depth = 0)
     {
         windowVanished = false;
         XWindowAttributes attributes{};
@@ -184,9 +228,8 @@ public:
             return std::nullopt;
         const std::optional<pid_t> owner = windowPid(mapped);
         const bool ours = !owner || *owner == pid; // a window of another client never is
-        if (ours &&
-            ((attributes.width == options.width && attributes.height == options.height) ||
-             classNames(mapped, options.name))) {
+        if (ours && ((attributes.width == options.width && attributes.height == options.height) ||
+                     classNames(mapped, options.name))) {
             run.width = attributes.width;
             run.height = attributes.height;
             return mapped;
@@ -195,8 +238,7 @@ public:
             return std::nullopt;
         Window rootReturn = 0, parent = 0, *children = nullptr;
         unsigned int count = 0;
-        if (!XQueryTree(display, mapped, &rootReturn, &parent, &children, &count) ||
-            windowVanished)
+        if (!XQueryTree(display, mapped, &rootReturn, &parent, &children, &count) || windowVanished)
             return std::nullopt;
         std::optional<Window> found;
         for (unsigned int i = 0; i < count && !found; ++i)
@@ -205,6 +247,25 @@ public:
             XFree(children);
         return found;
     }
+
+    // From here on, drawing into window is reported as a damage event.
+    void watchPaints(Window window)
+    {
+        Display* dpy = display; // the name Xlib's request macros use
+        LockDisplay(dpy);
+        xDamageCreateReq* request;
+        GetReq(DamageCreate, request);
+        request->reqType = static_cast<CARD8>(damageCodes->major_opcode);
+        request->damageReqType = X_DamageCreate;
+        request->damage = static_cast<CARD32>(XAllocID(dpy));
+        request->drawable = static_cast<CARD32>(window);
+        request->level = XDamageReportBoundingBox;
+        UnlockDisplay(dpy);
+        SyncHandle();
+        XFlush(display);
+    }
+
+    int damageEventType() const { return damageCodes->first_event + XDamageNotify; }
 
     void sendCloseRequest(Window window)
     {
@@ -223,6 +284,30 @@ public:
     Window root = 0;
 
 private:
+    // The DAMAGE extension, in the version that reports bounding boxes; the probe cannot see a
+    // paint without it.
+    void startDamage()
+    {
+        damageCodes = XInitExtension(display, DAMAGE_NAME);
+        if (!damageCodes)
+            fail("the X server has no DAMAGE extension, so no paint can be seen");
+        Display* dpy = display; // the name Xlib's request macros use
+        LockDisplay(dpy);
+        xDamageQueryVersionReq* request;
+        GetReq(DamageQueryVersion, request);
+        request->reqType = static_cast<CARD8>(damageCodes->major_opcode);
+        request->damageReqType = X_DamageQueryVersion;
+        request->majorVersion = DAMAGE_MAJOR;
+        request->minorVersion = DAMAGE_MINOR;
+        xDamageQueryVersionReply reply;
+        const bool answered = _XReply(dpy, reinterpret_cast<xReply*>(&reply), 0, xTrue);
+        UnlockDisplay(dpy);
+        SyncHandle();
+        if (!answered)
+            fail("the X server's DAMAGE extension does not answer");
+        XESetWireToEvent(display, damageEventType(), damageFromWire);
+    }
+
     std::optional<pid_t> windowPid(Window window)
     {
         Atom type = 0;
@@ -230,8 +315,8 @@ private:
         unsigned long count = 0, after = 0;
         unsigned char* data = nullptr;
         std::optional<pid_t> pid;
-        if (XGetWindowProperty(display, window, netWmPid, 0, 1, False, XA_CARDINAL, &type,
-                               &format, &count, &after, &data) == Success &&
+        if (XGetWindowProperty(display, window, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format,
+                               &count, &after, &data) == Success &&
             type == XA_CARDINAL && format == 32 && count == 1)
             pid = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data));
         if (data)
@@ -254,11 +339,13 @@ private:
     Atom wmProtocols = 0;
     Atom wmDeleteWindow = 0;
     Atom netWmPid = 0;
+    XExtCodes* damageCodes = nullptr;
 };
 
 // Tells of the child's end as a readable file descriptor, so that one poll() waits for the X
 // server and for the child together.
-class ChildSignal {
+class ChildSignal
+{
 public:
     ChildSignal()
     {
@@ -294,7 +381,8 @@ std::string describeStatus(int status)
     return "status " + std::to_string(status);
 }
 
-class Probe {
+class Probe
+{
 public:
     explicit Probe(const Options& options) : options(options) {}
 
@@ -316,6 +404,8 @@ public:
 
         Run run;
         const Window window = waitForWindow(start, run);
+        waitForPaint(start, window, run);
+        run.rssKib = residentKib(pid);
         x.sendCloseRequest(window);
         rusage usage{};
         const int status = waitForExit(start, run, usage);
@@ -323,8 +413,8 @@ public:
         std::filesystem::remove_all(folder);
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
             fail(options.name + " ended with " + describeStatus(status) +
-                 " after the close request to its window of " + std::to_string(run.width) +
-                 "x" + std::to_string(run.height));
+                 " after the close request to its window of " + std::to_string(run.width) + "x" +
+                 std::to_string(run.height));
         run.peakKib = usage.ru_maxrss; // KiB on Linux
         return run;
     }
@@ -359,11 +449,20 @@ private:
                 XEvent event;
                 XNextEvent(x.display, &event);
                 const Clock::time_point seen = Clock::now();
+                if (event.type == CreateNotify && event.xcreatewindow.parent == x.root &&
+                    !event.xcreatewindow.override_redirect) {
+                    x.watchPaints(event.xcreatewindow.window);
+                    watched.push_back(event.xcreatewindow.window);
+                }
                 if (event.type != MapNotify || event.xmap.event != x.root ||
                     event.xmap.override_redirect)
                     continue;
                 if (const auto window = x.programWindow(event.xmap.window, pid, options, run)) {
                     run.shownMs = millisecondsBetween(start, seen);
+                    // Inside a window manager's frame the window was not created on the root.
+                    if (std::find(watched.begin(), watched.end(), *window) == watched.end())
+                        x.watchPaints(*window);
+                    watched.clear();
                     return *window;
                 }
             }
@@ -377,10 +476,53 @@ private:
             const int left = millisecondsUntil(deadline);
             if (left == 0 || (poll(waits, 2, left) == 0 && Clock::now() >= deadline))
                 giveUp(options.name + " showed no window of " + std::to_string(options.width) +
-                       "x" + std::to_string(options.height) + " nor of WM_CLASS " +
-                       options.name + " within " + std::to_string(kTimeout.count()) + " s");
+                       "x" + std::to_string(options.height) + " nor of WM_CLASS " + options.name +
+                       " within " + std::to_string(kTimeout.count()) + " s");
             childSignal.drain();
         }
+    }
+
+    // Waits until what was drawn into the window covers all of it.
+    void waitForPaint(Clock::time_point start, Window window, Run& run)
+    {
+        const Clock::time_point deadline = start + kTimeout;
+        for (;;) {
+            while (XPending(x.display)) {
+                XEvent event;
+                XNextEvent(x.display, &event);
+                const Clock::time_point seen = Clock::now();
+                if (event.type != x.damageEventType())
+                    continue;
+                const auto& damage = reinterpret_cast<const DamageEvent&>(event);
+                if (damage.drawable == window && damage.x <= 0 && damage.y <= 0 &&
+                    damage.x + damage.width >= damage.windowWidth &&
+                    damage.y + damage.height >= damage.windowHeight) {
+                    run.paintedMs = millisecondsBetween(start, seen);
+                    return;
+                }
+            }
+            pollfd wait = {x.fd(), POLLIN, 0};
+            const int left = millisecondsUntil(deadline);
+            if (left == 0 || (poll(&wait, 1, left) == 0 && Clock::now() >= deadline))
+                giveUp(options.name + " did not paint its window within " +
+                       std::to_string(kTimeout.count()) + " s");
+        }
+    }
+
+    // The program's resident memory now, from /proc; 0 where it cannot be read.
+    static long residentKib(pid_t program)
+    {
+        FILE* status = std::fopen(("/proc/" + std::to_string(program) + "/status").c_str(), "r");
+        if (!status)
+            return 0;
+        long kib = 0;
+        char line[256];
+        while (std::fgets(line, sizeof line, status)) {
+            if (std::sscanf(line, "VmRSS: %ld kB", &kib) == 1)
+                break;
+        }
+        std::fclose(status);
+        return kib;
     }
 
     int waitForExit(Clock::time_point start, Run& run, rusage& usage)
@@ -398,8 +540,8 @@ private:
             pollfd wait = {childSignal.fd, POLLIN, 0};
             const int left = millisecondsUntil(deadline);
             if (left == 0 || (poll(&wait, 1, left) == 0 && Clock::now() >= deadline))
-                giveUp(options.name + " did not end within " +
-                       std::to_string(kTimeout.count()) + " s of the close request");
+                giveUp(options.name + " did not end within " + std::to_string(kTimeout.count()) +
+                       " s of the close request");
             childSignal.drain();
         }
     }
@@ -408,6 +550,7 @@ private:
     XConnection x;
     ChildSignal childSignal;
     pid_t pid = -1;
+    std::vector<Window> watched; // top-level windows created in this run
 };
 
 double median(std::vector<double> values)
@@ -461,14 +604,19 @@ int main(int argc, char** argv)
     for (int i = 0; i < options->runs; ++i) {
         runs.push_back(probe.runOnce());
         const Run& run = runs.back();
-        std::fprintf(stderr, "%s run %d: shown %.1f ms, ended %.1f ms, peak %ld KiB\n",
-                     options->name.c_str(), i + 1, run.shownMs, run.exitMs, run.peakKib);
+        std::fprintf(stderr,
+                     "%s run %d: shown %.1f ms, painted %.1f ms, ended %.1f ms, resident %ld KiB, "
+                     "peak %ld KiB\n",
+                     options->name.c_str(), i + 1, run.shownMs, run.paintedMs, run.exitMs,
+                     run.rssKib, run.peakKib);
     }
 
-    std::vector<double> shown, ended, peak;
+    std::vector<double> shown, painted, ended, resident, peak;
     for (const Run& run : runs) {
         shown.push_back(run.shownMs);
+        painted.push_back(run.paintedMs);
         ended.push_back(run.exitMs);
+        resident.push_back(static_cast<double>(run.rssKib));
         peak.push_back(static_cast<double>(run.peakKib));
     }
     std::string command;
@@ -476,12 +624,16 @@ int main(int argc, char** argv)
         if (word)
             command += (command.empty() ? "" : " ") + std::string(word);
     std::printf("{\"program\": %s, \"runs\": %d, \"warmup\": %d, \"shown_ms\": %.3f, "
-                "\"exit_ms\": %.3f, \"peak_kib\": %.0f, \"window\": \"%dx%d\", "
-                "\"shown_ms_each\": %s, \"exit_ms_each\": %s, \"peak_kib_each\": %s}\n",
+                "\"painted_ms\": %.3f, \"exit_ms\": %.3f, \"rss_kib\": %.0f, "
+                "\"peak_kib\": %.0f, \"window\": \"%dx%d\", \"shown_ms_each\": %s, "
+                "\"painted_ms_each\": %s, \"exit_ms_each\": %s, \"rss_kib_each\": %s, "
+                "\"peak_kib_each\": %s}\n",
                 jsonString(command).c_str(), options->runs, options->warmup, median(shown),
-                median(ended), median(peak), runs.front().width, runs.front().height,
-                jsonList<double>(runs, &Run::shownMs, "%.3f").c_str(),
+                median(painted), median(ended), median(resident), median(peak), runs.front().width,
+                runs.front().height, jsonList<double>(runs, &Run::shownMs, "%.3f").c_str(),
+                jsonList<double>(runs, &Run::paintedMs, "%.3f").c_str(),
                 jsonList<double>(runs, &Run::exitMs, "%.3f").c_str(),
+                jsonList<long>(runs, &Run::rssKib, "%ld").c_str(),
                 jsonList<long>(runs, &Run::peakKib, "%ld").c_str());
     return 0;
 }

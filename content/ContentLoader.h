@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StringArray.h"
+#include "ContentArray.h"
 
 #include <string>
 
@@ -13,9 +13,10 @@ class Dialog;
 // recordCount receives the number of records. A content error is shown in a message box owned
 // by ownerWindow and ends the process (exit code 1, 2 or 3); the loader returns only when the
 // whole content has been read, with 0. Memory that runs out while the arrays grow ends it as a
-// content too large to hold does (exit code 1), never with an exception.
+// content too large to hold does (exit code 1), never with an exception. Each array is left
+// without spare room: a loaded content takes what its items take.
 // The message for a content that the library cannot read, with its result code.
 std::u16string unreadableContentMessage(int result);
 
-int ContentLoader(const char* contentName, int& recordCount, StringArray* textArray,
-                  platform::Dialog* ownerWindow, StringArray* flagArray);
+int ContentLoader(const char* contentName, int& recordCount, ContentArray* textArray,
+                  platform::Dialog* ownerWindow, ContentArray* flagArray);

@@ -3,6 +3,9 @@
 #include "SubstringSearch.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <optional>
 
 namespace pages {
 
@@ -11,6 +14,9 @@ void MatchList::clear()
     matchTexts.clear();
     matchFlags.clear();
     matchCount = 0;
+    chainTexts = nullptr;
+    chainFlags = nullptr;
+    chainCodes.clear();
 }
 
 void MatchList::append(std::u16string_view text, std::u16string_view flags)
@@ -18,6 +24,29 @@ void MatchList::append(std::u16string_view text, std::u16string_view flags)
     matchTexts.push_back(text);
     matchFlags.push_back(flags);
     ++matchCount;
+    chainTexts = nullptr; // whatever the list was, it is more now
+}
+
+bool MatchList::holdsChainWithin(const void* texts, const void* flags,
+                                 std::span<const std::uint8_t> codes) const
+{
+    return chainTexts != nullptr && chainTexts == texts && chainFlags == flags &&
+           std::all_of(chainCodes.begin(), chainCodes.end(), [codes](std::uint8_t held) {
+               return std::find(codes.begin(), codes.end(), held) != codes.end();
+           });
+}
+
+void MatchList::startChain(const void* texts, const void* flags, int code)
+{
+    chainCodes.clear();
+    if (code < 0 || code > UINT8_MAX) {
+        chainTexts = nullptr; // no AND chain is made of such a code
+        chainFlags = nullptr;
+        return;
+    }
+    chainTexts = texts;
+    chainFlags = flags;
+    chainCodes.push_back(static_cast<std::uint8_t>(code));
 }
 
 StringArray SplitAtChar(std::u16string_view text, std::u16string_view delimiter)
@@ -98,6 +127,10 @@ bool ContainsAllTerms(std::u16string_view text, const StringArray& terms)
 
 void NarrowByCode(MatchList& matches, int code)
 {
+    const bool inChain = matches.chainTexts != nullptr;
+    if (inChain && std::find(matches.chainCodes.begin(), matches.chainCodes.end(), code) !=
+                       matches.chainCodes.end())
+        return; // every match belongs to it already
     std::size_t kept = 0;
     for (std::size_t i = 0; i < matches.matchFlags.size(); ++i) {
         if (!HasFlag(matches.matchFlags[i], code))
@@ -109,6 +142,116 @@ void NarrowByCode(MatchList& matches, int code)
     matches.matchTexts.resize(kept);
     matches.matchFlags.resize(kept);
     matches.matchCount = static_cast<int>(kept);
+    if (inChain && code >= 0 && code <= UINT8_MAX)
+        matches.chainCodes.push_back(static_cast<std::uint8_t>(code));
+    else
+        matches.chainTexts = matches.chainFlags = nullptr;
+}
+
+namespace {
+
+// The item that position of the units lies in, the last one starting at or before it, looked
+// for from item `from` on: a step of 1, 2, 4, ... items ahead and then a binary search within the
+// last step. An occurrence of a common word lies a few sentences on, a rare one far away: both
+// are found in steps that grow with the distance, not with the size of the content.
+std::size_t sentenceAt(std::span<const std::uint32_t> starts, std::size_t from, std::size_t at)
+{
+    std::size_t low = from; // starts[low] <= at
+    std::size_t step = 1;
+    while (low + step < starts.size() && starts[low + step] <= at) {
+        low += step;
+        step *= 2;
+    }
+    const std::size_t high = std::min(low + step, starts.size()); // starts[high] > at, or past
+    return static_cast<std::size_t>(
+        std::upper_bound(starts.begin() + static_cast<std::ptrdiff_t>(low),
+                         starts.begin() + static_cast<std::ptrdiff_t>(high), at) -
+        starts.begin() - 1);
+}
+
+// Appends the records of 0 .. count - 1 for which belongs(i) is 1, in order: 64 records at a
+// time, one bit each, then the matches of the set bits.
+template <typename Belongs>
+void appendWhere(const ContentArray& texts, const ContentArray& flags, std::size_t count,
+                 MatchList& out, Belongs belongs)
+{
+    for (std::size_t base = 0; base < count; base += 64) {
+        const std::size_t span = std::min<std::size_t>(64, count - base);
+        std::uint64_t bits = 0;
+        for (std::size_t k = 0; k < span; ++k)
+            bits |= belongs(base + k) << k;
+        for (; bits != 0; bits &= bits - 1) {
+            const std::size_t i = base + static_cast<std::size_t>(__builtin_ctzll(bits));
+            out.append(texts[i], flags[i]);
+        }
+    }
+}
+
+} // namespace
+
+void AppendCategoryMatches(const ContentArray& texts, const ContentArray& flags, int code,
+                           MatchList& out)
+{
+    const std::size_t count = std::min(texts.size(), flags.size());
+    if (code < 0 || flags.units().empty())
+        return; // no flag string holds a "1" at such a position
+    const auto position = static_cast<std::size_t>(code);
+    const char16_t* units = flags.units().data();
+    const std::span<const std::uint32_t> starts = flags.starts();
+    const std::optional<std::size_t> length = flags.itemLength();
+    if (length && position >= *length)
+        return;
+    // Whether the flag string of record i belongs to the category is found without a branch:
+    // which records do is as good as random, and a branch that guesses wrong one time in five
+    // costs more than reading the flag.
+    if (length) {
+        const std::size_t stride = *length;
+        appendWhere(texts, flags, count, out, [=](std::size_t i) -> std::uint64_t {
+            return units[i * stride + position] == u'1';
+        });
+    } else {
+        appendWhere(texts, flags, count, out, [=](std::size_t i) -> std::uint64_t {
+            const std::size_t start = starts[i];
+            const bool inside = position < starts[i + 1] - start;
+            return inside & (units[inside ? start + position : 0] == u'1');
+        });
+    }
+}
+
+void AppendKeywordMatches(const ContentArray& texts, const ContentArray& flags,
+                          const StringArray& terms, MatchList& out)
+{
+    const auto longest = std::max_element(
+        terms.begin(), terms.end(),
+        [](const std::u16string& a, const std::u16string& b) { return a.size() < b.size(); });
+    if (longest == terms.end() || longest->empty()) {
+        // No term to look for, or only empty ones: every sentence contains them.
+        AppendKeywordMatches<ContentArray, ContentArray>(texts, flags, terms, out);
+        return;
+    }
+    // The longest term is the rarest one as a rule, so the fewest sentences are checked twice.
+    const std::u16string_view needle = *longest;
+    const std::size_t count = std::min(texts.size(), flags.size());
+    if (count == 0)
+        return;
+    const std::span<const std::uint32_t> starts = texts.starts();
+    // Sentences past the last flag string are not searched.
+    const std::u16string_view units = texts.units().substr(0, starts[count]);
+    std::size_t sentence = 0;
+    forEachOccurrence(units, needle, [&](std::size_t at) -> std::size_t {
+        if (starts[sentence + 1] <= at)
+            sentence = sentenceAt(starts.first(count), sentence, at);
+        const std::size_t next = starts[sentence + 1];
+        // An occurrence that runs on into the next sentence is none, and so is any later one
+        // starting in this sentence: the search goes on where the next sentence starts.
+        if (at + needle.size() <= next) {
+            const std::u16string_view text = texts[sentence];
+            if (terms.size() == 1 || ContainsAllTerms(text, terms))
+                out.append(text, flags[sentence]);
+        }
+        ++sentence; // one match per sentence
+        return sentence == count ? std::u16string_view::npos : next;
+    });
 }
 
 std::vector<bool> OccurringCodes(std::span<const std::u16string_view> flagList,

@@ -4,6 +4,7 @@
 // The match list holds views into the page's content arrays, which are filled once when the
 // page starts and stay unchanged until the page releases them (after clearing its matches).
 
+#include "content/ContentArray.h"
 #include "content/StringArray.h"
 
 #include <cstdint>
@@ -21,8 +22,20 @@ struct MatchList {
     std::vector<std::u16string_view> matchFlags;
     int matchCount = 0;
 
+    // When the list is exactly the AND chain of chainCodes (in any order) over the arrays at
+    // chainTexts and chainFlags, those arrays; null when it holds anything else. A chain that
+    // only grows can then narrow the list instead of reading the content again.
+    const void* chainTexts = nullptr;
+    const void* chainFlags = nullptr;
+    std::vector<std::uint8_t> chainCodes;
+
     void clear();
     void append(std::u16string_view text, std::u16string_view flags);
+    // Whether the list is the chain of a subset of codes over texts and flags.
+    bool holdsChainWithin(const void* texts, const void* flags,
+                          std::span<const std::uint8_t> codes) const;
+    // Records that the list now is the chain of the one code over texts and flags.
+    void startChain(const void* texts, const void* flags, int code);
 };
 
 // Whether the sentence of this flag string belongs to the category at flag position code:
@@ -61,6 +74,17 @@ void AppendCategoryMatches(const Texts& texts, const Flags& flags, int code, Mat
     }
 }
 
+// The same over a loaded content, which reads little more than the one code unit of each flag
+// string that it asks about.
+void AppendCategoryMatches(const ContentArray& texts, const ContentArray& flags, int code,
+                           MatchList& out);
+
+// Appends, in content order, the sentences of a loaded content that contain every term. The
+// longest term is looked for in one pass over all the content's code units, so that the search
+// runs at about the speed memory is read, and a sentence found is checked for the other terms.
+void AppendKeywordMatches(const ContentArray& texts, const ContentArray& flags,
+                          const StringArray& terms, MatchList& out);
+
 // Appends, in content order, the sentences that contain every term.
 template <typename Texts, typename Flags>
 void AppendKeywordMatches(const Texts& texts, const Flags& flags, const StringArray& terms,
@@ -79,24 +103,34 @@ void FilterSentences(const Texts& srcTexts, const Flags& srcFlags, int code,
                      std::u16string_view keyword, MatchList& out)
 {
     out.clear();
-    if (!keyword.empty())
+    if (!keyword.empty()) {
         AppendKeywordMatches(srcTexts, srcFlags, KeywordTerms(keyword), out);
-    else
+    } else {
         AppendCategoryMatches(srcTexts, srcFlags, code, out);
+        out.startChain(&srcTexts, &srcFlags, code);
+    }
 }
 
 // Keeps only the matches that also belong to category code, in their order.
 void NarrowByCode(MatchList& matches, int code);
 
 // The AND chain: the sentences that belong to every code, in content order. No code, no match.
+// When out already holds the chain of some of these codes over the same arrays, it is narrowed
+// by the others: the same sentences in the same order as a scan of the whole content gives.
 template <typename Texts, typename Flags>
 void FilterByCodes(const Texts& texts, const Flags& flags, std::span<const std::uint8_t> codes,
                    MatchList& out)
 {
+    if (!codes.empty() && out.holdsChainWithin(&texts, &flags, codes)) {
+        for (const std::uint8_t code : codes)
+            NarrowByCode(out, code); // a code the chain holds already keeps every match
+        return;
+    }
     out.clear();
     if (codes.empty())
         return;
     AppendCategoryMatches(texts, flags, codes.front(), out);
+    out.startChain(&texts, &flags, codes.front());
     for (const std::uint8_t code : codes.subspan(1))
         NarrowByCode(out, code);
 }

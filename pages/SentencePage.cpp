@@ -159,8 +159,8 @@ std::optional<std::u16string> SentencePage::AcceptKeyword(std::u16string_view ke
 
 void SentencePage::LoadContent(std::string_view utf8Name, PageContent& content)
 {
-    content.texts = std::make_unique<StringArray>();
-    content.flags = std::make_unique<StringArray>();
+    content.texts = std::make_unique<ContentArray>();
+    content.flags = std::make_unique<ContentArray>();
     ContentLoader(content::cp932ContentName(utf8Name).c_str(), content.recordCount,
                   content.texts.get(), this, content.flags.get());
 }

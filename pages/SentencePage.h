@@ -47,8 +47,8 @@ inline constexpr int kKeywordBoxId = 1121;
 // One content of a page: its text and flag arrays, which exist from the page's initialisation
 // until the page releases them, and its record count.
 struct PageContent {
-    std::unique_ptr<StringArray> texts;
-    std::unique_ptr<StringArray> flags;
+    std::unique_ptr<ContentArray> texts;
+    std::unique_ptr<ContentArray> flags;
     int recordCount = 0;
 };
 

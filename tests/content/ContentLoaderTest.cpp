@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <sys/resource.h>
@@ -26,7 +27,7 @@ namespace {
 
 const std::string kName = "1 本人の長所・推薦事由等.txt";
 
-int load(std::string_view utf8Name, int& count, StringArray* texts, StringArray* flags)
+int load(std::string_view utf8Name, int& count, ContentArray* texts, ContentArray* flags)
 {
     return ContentLoader(content::cp932ContentName(utf8Name).c_str(), count, texts, nullptr, flags);
 }
@@ -38,7 +39,7 @@ void loadFrom(const std::string& data)
     ContentFolder folder;
     UseContentFile use(folder.writeArchive("c.zip", {{kName, data}}));
     int count = 0;
-    StringArray texts, flags;
+    ContentArray texts, flags;
     load(kName, count, &texts, &flags);
 }
 
@@ -48,12 +49,12 @@ TEST(ContentLoader, AppendsTextsAndFlagsBehindWhatTheArraysHold)
 {
     UseContentFile use(GOLDEN_CONTENT);
     TraceRecorder trace;
-    StringArray texts{u"already here"}, flags{u"1"};
+    ContentArray texts{u"already here"}, flags{u"1"};
     int count = 0;
     EXPECT_EQ(load(content::kInSchoolContent, count, &texts, &flags), 0);
     EXPECT_EQ(count, 2);
-    EXPECT_EQ(texts, (StringArray{u"already here", u"学級委員として", u"生徒会で"}));
-    EXPECT_EQ(flags, (StringArray{u"1", u"10", u"01"}));
+    EXPECT_EQ(texts, (ContentArray{u"already here", u"学級委員として", u"生徒会で"}));
+    EXPECT_EQ(flags, (ContentArray{u"1", u"10", u"01"}));
     EXPECT_EQ(trace.messages,
               (std::vector<std::u16string>{u"KOVA_getZipData() end", u"KOVA_getZipData() ok",
                                            u"*count = 2\n", u"KOVA_IF_getData() ok"}));
@@ -62,7 +63,7 @@ TEST(ContentLoader, AppendsTextsAndFlagsBehindWhatTheArraysHold)
 TEST(ContentLoader, KeepsEmptyItemsSoTheArraysStayParallel)
 {
     UseContentFile use(GOLDEN_CONTENT);
-    StringArray texts, flags;
+    ContentArray texts, flags;
     int count = 0;
     load(content::kStrengthsContent, count, &texts, &flags);
     ASSERT_EQ(texts.size(), 4u);
@@ -75,12 +76,12 @@ TEST(ContentLoader, AnEmptyContentLeavesTheArraysAndStillTracesEverything)
 {
     UseContentFile use(GOLDEN_CONTENT);
     TraceRecorder trace;
-    StringArray texts{u"kept"}, flags{u"0"};
+    ContentArray texts{u"kept"}, flags{u"0"};
     int count = 99;
     EXPECT_EQ(load(content::kSchoolEventsContent, count, &texts, &flags), 0);
     EXPECT_EQ(count, 0);
-    EXPECT_EQ(texts, StringArray{u"kept"});
-    EXPECT_EQ(flags, StringArray{u"0"});
+    EXPECT_EQ(texts, ContentArray{u"kept"});
+    EXPECT_EQ(flags, ContentArray{u"0"});
     ASSERT_EQ(trace.messages.size(), 4u);
     EXPECT_EQ(trace.messages[2], u"*count = 0\n");
 }
@@ -101,7 +102,7 @@ TEST(ContentLoader, ADamagedLastFlagStringEndsTheProcessAfterAllTextsWereStored)
     ContentFolder folder;
     UseContentFile use(folder.writeArchive("c.zip", {{kName, "10\tone\n01\ttwo\n\xC3\tthree\n"}}));
     RecordingEffects effects;
-    StringArray texts, flags;
+    ContentArray texts, flags;
     int count = 0;
     try {
         load(kName, count, &texts, &flags);
@@ -109,8 +110,8 @@ TEST(ContentLoader, ADamagedLastFlagStringEndsTheProcessAfterAllTextsWereStored)
     } catch (const ProcessEnded& ended) {
         EXPECT_EQ(ended.exitCode, 3);
     }
-    EXPECT_EQ(texts, (StringArray{u"one", u"two", u"three"}));
-    EXPECT_EQ(flags, (StringArray{u"10", u"01"}));
+    EXPECT_EQ(texts, (ContentArray{u"one", u"two", u"three"}));
+    EXPECT_EQ(flags, (ContentArray{u"10", u"01"}));
     ASSERT_EQ(effects.messages.size(), 1u);
     EXPECT_EQ(effects.messages[0].text, u"コンテンツファイルのフラグが壊れています。");
     EXPECT_EQ(effects.messages[0].caption, u"");
@@ -123,7 +124,7 @@ TEST(ContentLoader, ADamagedFirstTextEndsTheProcessBeforeAnyFlagIsRead)
     UseContentFile use(folder.writeArchive("c.zip", {{kName, "\xFF\t\xFF\n"}}));
     RecordingEffects effects;
     TraceRecorder trace;
-    StringArray texts, flags;
+    ContentArray texts, flags;
     int count = 0;
     EXPECT_THROW(load(kName, count, &texts, &flags), ProcessEnded);
     EXPECT_TRUE(texts.empty());
@@ -207,8 +208,8 @@ void startAsTheProgramDoes()
 {
     if (KOVA_startup(nullptr) != KOVA_OK)
         return;
-    StringArray arrays[2 * std::size(content::kAllContents)];
-    StringArray* next = arrays;
+    ContentArray arrays[2 * std::size(content::kAllContents)];
+    ContentArray* next = arrays;
     for (const std::string_view name : content::kAllContents) {
         int count = 0;
         load(name, count, next, next + 1);
@@ -238,15 +239,15 @@ TEST(ContentLoaderStart, ARecordBombEndsTheStartWithItsMessageAndTakesLittleMemo
 
 TEST(ContentLoader, MemoryThatRunsOutWhileTheArraysGrowEndsWithTheMessageOfAContentTooLarge)
 {
-    // Only the string of the long sentence asks for this many bytes: 3000 units and a NUL.
+    // Only the arrays' buffers ask for as much as an item may take (102,400 bytes) or more.
     const std::string sentence(3000, 'b');
     ContentFolder folder;
     UseContentFile use(folder.writeArchive("c.zip", {{kName, "1\tshort\n0\t" + sentence + "\n"}}));
     RecordingEffects effects;
-    StringArray texts, flags;
+    ContentArray texts, flags;
     int count = 0, exitCode = -1, failures = 0;
     {
-        const testing_support::FailingAllocations fail(6000, 6100);
+        const testing_support::FailingAllocations fail(102400, SIZE_MAX);
         try {
             load(kName, count, &texts, &flags);
         } catch (const ProcessEnded& ended) {

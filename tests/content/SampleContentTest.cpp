@@ -22,8 +22,8 @@ using testing_support::UseContentFile;
 namespace {
 
 struct Content {
-    StringArray texts;
-    StringArray flags;
+    ContentArray texts;
+    ContentArray flags;
 };
 
 // How many flag positions each content has, and at least how many sentences each position
@@ -81,7 +81,7 @@ const Content& loaded(std::string_view name)
     return contents.emplace(name, std::move(content)).first->second;
 }
 
-bool marks(const std::u16string& flags, std::size_t position)
+bool marks(std::u16string_view flags, std::size_t position)
 {
     return position < flags.size() && flags[position] == u'1';
 }
@@ -89,7 +89,7 @@ bool marks(const std::u16string& flags, std::size_t position)
 std::size_t countMarking(const Content& content, std::initializer_list<std::size_t> positions)
 {
     std::size_t count = 0;
-    for (const std::u16string& flags : content.flags) {
+    for (const std::u16string_view flags : content.flags) {
         bool all = true;
         for (const std::size_t p : positions)
             all = all && marks(flags, p);
@@ -119,7 +119,7 @@ TEST(SampleContent, EveryRecordHasAFullFlagStringAndASentenceOfReportLength)
         const Content& content = loaded(expected.name);
         ASSERT_EQ(content.texts.size(), content.flags.size());
         for (std::size_t i = 0; i < content.flags.size(); ++i) {
-            const std::u16string& flags = content.flags[i];
+            const std::u16string_view flags = content.flags[i];
             const std::string where = std::string(expected.name) + " record " + std::to_string(i);
             EXPECT_EQ(flags.size(), expected.minimumPerPosition.size()) << where;
             EXPECT_EQ(flags.find_first_not_of(u"01"), std::u16string::npos) << where;
@@ -153,8 +153,8 @@ TEST(SampleContent, EveryStrengthSentenceIsReachedFromAJobTypeAndNoNarrowingEnds
                 << "job type " << job << " with strength " << strength;
     }
     for (std::size_t i = 0; i < strengths.flags.size(); ++i) {
-        const std::u16string jobTypes = strengths.flags[i].substr(0, kJobTypes);
-        EXPECT_NE(jobTypes.find(u'1'), std::u16string::npos) << "record " << i << " has no job type";
+        const std::u16string_view jobTypes = strengths.flags[i].substr(0, kJobTypes);
+        EXPECT_NE(jobTypes.find(u'1'), std::u16string_view::npos) << "record " << i << " has no job type";
     }
 }
 
@@ -164,7 +164,7 @@ TEST(SampleContent, ResultsAndCaptainsAreMostlyToldWithTheirClub)
     const Content& clubs = loaded(content::kClubContent);
     for (const std::size_t role : {kGoodResults, kCaptain}) {
         std::size_t withClub = 0;
-        for (const std::u16string& flags : clubs.flags) {
+        for (const std::u16string_view flags : clubs.flags) {
             if (!marks(flags, role))
                 continue;
             for (std::size_t club = 0; club < kClubs; ++club) {
@@ -182,8 +182,8 @@ TEST(SampleContent, NoSentenceIsWrittenTwice)
 {
     std::set<std::u16string> seen;
     for (const Expected& expected : kExpected) {
-        for (const std::u16string& text : loaded(expected.name).texts)
-            EXPECT_TRUE(seen.insert(text).second) << expected.name << ": " << utf8(text);
+        for (const std::u16string_view text : loaded(expected.name).texts)
+            EXPECT_TRUE(seen.emplace(text).second) << expected.name << ": " << utf8(text);
     }
 }
 
@@ -195,7 +195,7 @@ TEST(SampleContent, NoSentenceHoldsAForbiddenWord)
     ASSERT_TRUE(problems.empty());
     ASSERT_GT(words.size(), 0u);
     for (const Expected& expected : kExpected) {
-        for (const std::u16string& text : loaded(expected.name).texts) {
+        for (const std::u16string_view text : loaded(expected.name).texts) {
             for (const pack::ForbiddenWords::Hit& hit : words.find(text))
                 ADD_FAILURE() << expected.name << ": \"" << hit.word << "\" in " << utf8(text);
         }

@@ -29,12 +29,12 @@ namespace {
 constexpr int kFirstResultBox = 1037;
 
 // The sentences of one content in record order: record i stands on line i + 1 of its source.
-StringArray sentencesOf(std::string_view contentName, platform::Dialog& owner)
+ContentArray sentencesOf(std::string_view contentName, platform::Dialog& owner)
 {
-    StringArray texts;
+    ContentArray texts;
     int recordCount = 0;
-    ContentLoader(content::cp932ContentName(contentName).c_str(), recordCount, &texts,
-                           &owner, nullptr);
+    ContentLoader(content::cp932ContentName(contentName).c_str(), recordCount, &texts, &owner,
+                  nullptr);
     return texts;
 }
 
@@ -52,7 +52,7 @@ std::vector<std::string> sentencesCutOff(std::initializer_list<std::string_view>
     auto* box = page.template control<platform::EditBox>(kFirstResultBox);
     std::vector<std::string> cutOff;
     for (const std::string_view name : contents) {
-        const StringArray texts = sentencesOf(name, page);
+        const ContentArray texts = sentencesOf(name, page);
         EXPECT_FALSE(texts.empty()) << name;
         for (std::size_t i = 0; i < texts.size(); ++i) {
             page.SetDlgItemText(kFirstResultBox, texts[i]);
@@ -96,8 +96,7 @@ TEST(SentenceFit, EverySampleSentenceOfTheSixBoxPagesIsSeenWhole)
     RecordingEffects effects;
     std::size_t laidOut = 0;
     std::vector<std::string> cutOff = sentencesCutOff<CDlgTab03>(
-        {content::kSchoolEventsContent, content::kInSchoolContent, content::kClubContent},
-        laidOut);
+        {content::kSchoolEventsContent, content::kInSchoolContent, content::kClubContent}, laidOut);
     const std::vector<std::string> outside = sentencesCutOff<CDlgTab05>(
         {content::kOutsideContent, content::kFutureWorkContent, content::kVolunteerContent},
         laidOut);
