@@ -31,8 +31,7 @@ const platform::DialogTemplate kHostTemplate{
     {565, 440},
     {{1121, platform::ControlClass::Edit, platform::Border, {222, 3, 116, 18}, u""}}};
 
-class Host : public platform::Dialog
-{
+class Host : public platform::Dialog {
 public:
     Host() : Dialog(kHostTemplate) { Create(); }
 };

@@ -184,8 +184,7 @@ Bool damageFromWire(Display*, XEvent* event, xEvent* wire)
     return True;
 }
 
-class XConnection
-{
+class XConnection {
 public:
     XConnection()
     {
@@ -344,8 +343,7 @@ private:
 
 // Tells of the child's end as a readable file descriptor, so that one poll() waits for the X
 // server and for the child together.
-class ChildSignal
-{
+class ChildSignal {
 public:
     ChildSignal()
     {
@@ -381,8 +379,7 @@ std::string describeStatus(int status)
     return "status " + std::to_string(status);
 }
 
-class Probe
-{
+class Probe {
 public:
     explicit Probe(const Options& options) : options(options) {}
 

@@ -15,11 +15,9 @@
 #include <string_view>
 #include <vector>
 
-class ContentArray
-{
+class ContentArray {
 public:
-    class const_iterator
-    {
+    class const_iterator {
     public:
         using iterator_category = std::random_access_iterator_tag;
         using value_type = std::u16string_view;
