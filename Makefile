@@ -5,7 +5,7 @@
 
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libzip-dev \
             libgtest-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth x11-utils \
-            imagemagick xdotool python3 libx11-dev poppler-utils valgrind \
+            imagemagick xdotool python3 libx11-dev libxdamage-dev poppler-utils valgrind \
             qt6-translations-l10n desktop-file-utils appstream
 # What `make package` needs beyond the build: dpkg-shlibdeps and file find the package's
 # dependencies, lintian checks the package.

@@ -49,10 +49,8 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xlibint.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/damageproto.h>
-#include <X11/extensions/damagewire.h>
+#include <X11/extensions/Xdamage.h>
 
 namespace {
 
@@ -153,37 +151,6 @@ int noteXError(Display*, XErrorEvent* error)
     return 0;
 }
 
-// A DamageNotify event as Xlib hands it out once converted from the wire: which window was
-// drawn into, and the bounding box of everything drawn into it since it was watched.
-struct DamageEvent {
-    int type;
-    unsigned long serial;
-    Bool sendEvent;
-    Display* display;
-    Window drawable;
-    int x, y, width, height; // the damage so far
-    int windowWidth, windowHeight;
-};
-static_assert(sizeof(DamageEvent) <= sizeof(XEvent));
-
-Bool damageFromWire(Display*, XEvent* event, xEvent* wire)
-{
-    const auto* notify = reinterpret_cast<const xDamageNotifyEvent*>(wire);
-    auto* damage = reinterpret_cast<DamageEvent*>(event);
-    damage->type = notify->type & 0x7F;
-    damage->serial = 0;
-    damage->sendEvent = (notify->type & 0x80) != 0;
-    damage->display = nullptr;
-    damage->drawable = notify->drawable;
-    damage->x = notify->area.x;
-    damage->y = notify->area.y;
-    damage->width = notify->area.width;
-    damage->height = notify->area.height;
-    damage->windowWidth = notify->geometry.width;
-    damage->windowHeight = notify->geometry.height;
-    return True;
-}
-
 class XConnection {
 public:
     XConnection()
@@ -250,21 +217,11 @@ public:
     // From here on, drawing into window is reported as a damage event.
     void watchPaints(Window window)
     {
-        Display* dpy = display; // the name Xlib's request macros use
-        LockDisplay(dpy);
-        xDamageCreateReq* request;
-        GetReq(DamageCreate, request);
-        request->reqType = static_cast<CARD8>(damageCodes->major_opcode);
-        request->damageReqType = X_DamageCreate;
-        request->damage = static_cast<CARD32>(XAllocID(dpy));
-        request->drawable = static_cast<CARD32>(window);
-        request->level = XDamageReportBoundingBox;
-        UnlockDisplay(dpy);
-        SyncHandle();
+        XDamageCreate(display, window, XDamageReportBoundingBox);
         XFlush(display);
     }
 
-    int damageEventType() const { return damageCodes->first_event + XDamageNotify; }
+    int damageEventType() const { return damageEventBase + XDamageNotify; }
 
     void sendCloseRequest(Window window)
     {
@@ -287,24 +244,11 @@ private:
     // paint without it.
     void startDamage()
     {
-        damageCodes = XInitExtension(display, DAMAGE_NAME);
-        if (!damageCodes)
+        int errorBase = 0, major = 0, minor = 0;
+        if (!XDamageQueryExtension(display, &damageEventBase, &errorBase))
             fail("the X server has no DAMAGE extension, so no paint can be seen");
-        Display* dpy = display; // the name Xlib's request macros use
-        LockDisplay(dpy);
-        xDamageQueryVersionReq* request;
-        GetReq(DamageQueryVersion, request);
-        request->reqType = static_cast<CARD8>(damageCodes->major_opcode);
-        request->damageReqType = X_DamageQueryVersion;
-        request->majorVersion = DAMAGE_MAJOR;
-        request->minorVersion = DAMAGE_MINOR;
-        xDamageQueryVersionReply reply;
-        const bool answered = _XReply(dpy, reinterpret_cast<xReply*>(&reply), 0, xTrue);
-        UnlockDisplay(dpy);
-        SyncHandle();
-        if (!answered)
+        if (!XDamageQueryVersion(display, &major, &minor))
             fail("the X server's DAMAGE extension does not answer");
-        XESetWireToEvent(display, damageEventType(), damageFromWire);
     }
 
     std::optional<pid_t> windowPid(Window window)
@@ -338,7 +282,7 @@ private:
     Atom wmProtocols = 0;
     Atom wmDeleteWindow = 0;
     Atom netWmPid = 0;
-    XExtCodes* damageCodes = nullptr;
+    int damageEventBase = 0;
 };
 
 // Tells of the child's end as a readable file descriptor, so that one poll() waits for the X
@@ -490,10 +434,11 @@ private:
                 const Clock::time_point seen = Clock::now();
                 if (event.type != x.damageEventType())
                     continue;
-                const auto& damage = reinterpret_cast<const DamageEvent&>(event);
-                if (damage.drawable == window && damage.x <= 0 && damage.y <= 0 &&
-                    damage.x + damage.width >= damage.windowWidth &&
-                    damage.y + damage.height >= damage.windowHeight) {
+                const auto& damage = reinterpret_cast<const XDamageNotifyEvent&>(event);
+                const XRectangle& drawn = damage.area; // all drawn since the window was watched
+                if (damage.drawable == window && drawn.x <= 0 && drawn.y <= 0 &&
+                    drawn.x + drawn.width >= damage.geometry.width &&
+                    drawn.y + drawn.height >= damage.geometry.height) {
                     run.paintedMs = millisecondsBetween(start, seen);
                     return;
                 }
