@@ -1,5 +1,6 @@
 #include "SentenceFilter.h"
 
+#include "SentenceSearch.h"
 #include "SubstringSearch.h"
 
 #include <algorithm>
@@ -17,14 +18,6 @@ void MatchList::clear()
     chainTexts = nullptr;
     chainFlags = nullptr;
     chainCodes.clear();
-}
-
-void MatchList::append(std::u16string_view text, std::u16string_view flags)
-{
-    matchTexts.push_back(text);
-    matchFlags.push_back(flags);
-    ++matchCount;
-    chainTexts = nullptr; // whatever the list was, it is more now
 }
 
 bool MatchList::holdsChainWithin(const void* texts, const void* flags,
@@ -150,23 +143,14 @@ void NarrowByCode(MatchList& matches, int code)
 
 namespace {
 
-// The item that position of the units lies in, the last one starting at or before it, looked
-// for from item `from` on: a step of 1, 2, 4, ... items ahead and then a binary search within the
-// last step. An occurrence of a common word lies a few sentences on, a rare one far away: both
-// are found in steps that grow with the distance, not with the size of the content.
-std::size_t sentenceAt(std::span<const std::uint32_t> starts, std::size_t from, std::size_t at)
+// Appends the records base + k for the set bits k of bits, in order.
+void appendMarked(const ContentArray& texts, const ContentArray& flags, std::size_t base,
+                  std::uint64_t bits, MatchList& out)
 {
-    std::size_t low = from; // starts[low] <= at
-    std::size_t step = 1;
-    while (low + step < starts.size() && starts[low + step] <= at) {
-        low += step;
-        step *= 2;
+    for (; bits != 0; bits &= bits - 1) {
+        const std::size_t i = base + static_cast<std::size_t>(__builtin_ctzll(bits));
+        out.append(texts[i], flags[i]);
     }
-    const std::size_t high = std::min(low + step, starts.size()); // starts[high] > at, or past
-    return static_cast<std::size_t>(
-        std::upper_bound(starts.begin() + static_cast<std::ptrdiff_t>(low),
-                         starts.begin() + static_cast<std::ptrdiff_t>(high), at) -
-        starts.begin() - 1);
 }
 
 // Appends the records of 0 .. count - 1 for which belongs(i) is 1, in order: 64 records at a
@@ -180,11 +164,20 @@ void appendWhere(const ContentArray& texts, const ContentArray& flags, std::size
         std::uint64_t bits = 0;
         for (std::size_t k = 0; k < span; ++k)
             bits |= belongs(base + k) << k;
-        for (; bits != 0; bits &= bits - 1) {
-            const std::size_t i = base + static_cast<std::size_t>(__builtin_ctzll(bits));
-            out.append(texts[i], flags[i]);
-        }
+        appendMarked(texts, flags, base, bits, out);
     }
+}
+
+// The set bits k of bits for which record base + k holds every term.
+std::uint64_t holdingAllTerms(const ContentArray& texts, std::size_t base, std::uint64_t bits,
+                              const StringArray& terms)
+{
+    for (std::uint64_t rest = bits; rest != 0; rest &= rest - 1) {
+        const int k = __builtin_ctzll(rest);
+        if (!ContainsAllTerms(texts[base + static_cast<std::size_t>(k)], terms))
+            bits &= ~(std::uint64_t{1} << k);
+    }
+    return bits;
 }
 
 } // namespace
@@ -221,37 +214,32 @@ void AppendCategoryMatches(const ContentArray& texts, const ContentArray& flags,
 void AppendKeywordMatches(const ContentArray& texts, const ContentArray& flags,
                           const StringArray& terms, MatchList& out)
 {
+    // The longest term is the rarest one as a rule, so the fewest sentences are checked twice.
     const auto longest = std::max_element(
         terms.begin(), terms.end(),
         [](const std::u16string& a, const std::u16string& b) { return a.size() < b.size(); });
-    if (longest == terms.end() || longest->empty()) {
-        // No term to look for, or only empty ones: every sentence contains them.
-        AppendKeywordMatches<ContentArray, ContentArray>(texts, flags, terms, out);
-        return;
-    }
-    // The longest term is the rarest one as a rule, so the fewest sentences are checked twice.
-    const std::u16string_view needle = *longest;
+    const std::u16string_view needle =
+        longest == terms.end() ? std::u16string_view() : std::u16string_view(*longest);
     const std::size_t count = std::min(texts.size(), flags.size());
     if (count == 0)
         return;
+    // Sentences past the last flag string are not searched. They are searched a block at a
+    // time, so that the sentences found are still in the cache when they are checked for the
+    // other terms and listed.
+    constexpr std::size_t kBlock = 2048;
     const std::span<const std::uint32_t> starts = texts.starts();
-    // Sentences past the last flag string are not searched.
-    const std::u16string_view units = texts.units().substr(0, starts[count]);
-    std::size_t sentence = 0;
-    forEachOccurrence(units, needle, [&](std::size_t at) -> std::size_t {
-        if (starts[sentence + 1] <= at)
-            sentence = sentenceAt(starts.first(count), sentence, at);
-        const std::size_t next = starts[sentence + 1];
-        // An occurrence that runs on into the next sentence is none, and so is any later one
-        // starting in this sentence: the search goes on where the next sentence starts.
-        if (at + needle.size() <= next) {
-            const std::u16string_view text = texts[sentence];
-            if (terms.size() == 1 || ContainsAllTerms(text, terms))
-                out.append(text, flags[sentence]);
+    std::vector<std::uint64_t> holding;
+    for (std::size_t first = 0; first < count; first += kBlock) {
+        const std::size_t sentences = std::min(kBlock, count - first);
+        markSentencesHolding(texts.units(), starts.subspan(first, sentences + 1), needle, holding);
+        for (std::size_t word = 0; word < holding.size(); ++word) {
+            const std::size_t base = first + word * 64;
+            const std::uint64_t bits = terms.size() > 1
+                                           ? holdingAllTerms(texts, base, holding[word], terms)
+                                           : holding[word];
+            appendMarked(texts, flags, base, bits, out);
         }
-        ++sentence; // one match per sentence
-        return sentence == count ? std::u16string_view::npos : next;
-    });
+    }
 }
 
 std::vector<bool> OccurringCodes(std::span<const std::u16string_view> flagList,

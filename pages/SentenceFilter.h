@@ -30,7 +30,13 @@ struct MatchList {
     std::vector<std::uint8_t> chainCodes;
 
     void clear();
-    void append(std::u16string_view text, std::u16string_view flags);
+    void append(std::u16string_view text, std::u16string_view flags)
+    {
+        matchTexts.push_back(text);
+        matchFlags.push_back(flags);
+        ++matchCount;
+        chainTexts = nullptr; // whatever the list was, it is more now
+    }
     // Whether the list is the chain of a subset of codes over texts and flags.
     bool holdsChainWithin(const void* texts, const void* flags,
                           std::span<const std::uint8_t> codes) const;

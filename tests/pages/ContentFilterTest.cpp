@@ -5,6 +5,7 @@
 #include "SyntheticContent.h"
 #include "content/RecordFormat.h"
 #include "pages/SentenceFilter.h"
+#include "pages/SentenceSearch.h"
 #include "pages/SubstringSearch.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 using namespace pages;
@@ -180,6 +182,52 @@ TEST(KeywordOverOneBuffer, FindsWhatASearchOfEachSentenceFinds)
         EXPECT_EQ(strings(packed.matchTexts), c.expected);
         EXPECT_EQ(strings(packed.matchFlags), strings(reference.matchFlags));
         EXPECT_EQ(packed.matchCount, static_cast<int>(c.expected.size()));
+    }
+}
+
+TEST(KeywordOverOneBuffer, MarksTheSentencesASearchOfEachSentenceFinds)
+{
+    // Sentences of three letters, so that occurrences and near misses abound, with lengths on
+    // both sides of a word of 64 marks, of two and three words, and of the 4,096 units searched
+    // at a time; the last ones end the buffer, where the search reads one position at a time.
+    const std::size_t lengths[] = {0, 1, 2, 3, 5, 31, 63, 64, 65, 127, 128, 129, 130, 200, 4095,
+                                   4096, 4097, 9000};
+    const char16_t letters[] = {u'a', u'b', u'漢'};
+    std::mt19937 random(20241207);
+    std::u16string units;
+    std::vector<std::uint32_t> starts = {0};
+    for (int i = 0; i < 3000; ++i) {
+        const std::size_t length = i % 5 == 0 ? lengths[random() % std::size(lengths)]
+                                              : random() % 140;
+        for (std::size_t k = 0; k < length; ++k)
+            units += letters[random() % 3];
+        if (i == 1500)
+            units += std::u16string(300, u'b'); // for the longest needle, across many words
+        if (i == 2500) // an occurrence only in the middle of a sentence several words long
+            units += std::u16string(200, u'a') + u"xyz" + std::u16string(200, u'a');
+        starts.push_back(static_cast<std::uint32_t>(units.size()));
+    }
+    // Needles of one unit, of two (both compared everywhere) and longer ones, which are
+    // compared whole only where their anchor and last unit are in place.
+    const std::u16string needles[] = {u"a",   u"漢", u"ab",       u"漢a",
+                                      u"a漢b", u"aba", u"漢ba漢", u"abababab",
+                                      u"y",    u"xyz", std::u16string(78, u'b')};
+    for (const std::u16string& needle : needles) {
+        std::vector<std::uint64_t> holds;
+        markSentencesHolding(units, starts, needle, holds);
+        ASSERT_EQ(holds.size(), (starts.size() - 1 + 63) / 64);
+        std::size_t held = 0;
+        for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+            const std::u16string_view sentence =
+                std::u16string_view(units).substr(starts[i], starts[i + 1] - starts[i]);
+            const bool expected = sentence.find(needle) != std::u16string_view::npos;
+            ASSERT_EQ((holds[i / 64] >> (i % 64)) & 1, expected)
+                << "sentence " << i << " of " << sentence.size() << " units, needle of "
+                << needle.size();
+            held += expected;
+        }
+        EXPECT_EQ(holds.back() >> ((starts.size() - 1) % 64), 0u) << "bits past the last";
+        EXPECT_GT(held, 0u) << "a needle no sentence holds tests little";
     }
 }
 

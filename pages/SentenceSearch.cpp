@@ -1,0 +1,241 @@
+#include "SentenceSearch.h"
+
+#include "SubstringSearch.h"
+
+#include <algorithm>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace pages {
+
+namespace {
+
+// The sentences are searched a few dozen at a time: the marks of so many units stay in the
+// first-level cache while the sentences are looked up in them.
+constexpr std::size_t kChunkUnits = 4096;
+
+// The two units of the needle compared at every position: the anchor (the unit least frequent
+// as a rule) and the last unit, or the first when the anchor is the last. With a needle of one
+// or two units they are all of it; a longer one is compared whole where both are in place.
+struct Probe {
+    std::u16string_view needle;
+    std::size_t anchorAt;
+    std::size_t secondAt;
+    bool isWholeNeedle;
+};
+
+Probe probeOf(std::u16string_view needle)
+{
+    const std::size_t anchorAt = detail::anchorOf(needle);
+    const std::size_t secondAt = anchorAt + 1 == needle.size() ? 0 : needle.size() - 1;
+    return {needle, anchorAt, secondAt, needle.size() <= 2};
+}
+
+#ifdef __SSE2__
+// Marks 64 positions at a time: the probe units broadcast once, four groups of sixteen
+// positions tested in registers and packed into one word.
+class BlockMarker {
+public:
+    BlockMarker(const char16_t* units, const Probe& probe)
+        : atAnchor_(units + probe.anchorAt), atSecond_(units + probe.secondAt),
+          anchor_(_mm_set1_epi16(static_cast<short>(probe.needle[probe.anchorAt]))),
+          second_(_mm_set1_epi16(static_cast<short>(probe.needle[probe.secondAt])))
+    {
+    }
+
+    // Bit p for the position at + p, p < 64, where both probe units are in place. Reads the
+    // units at + 0 .. at + 63 + the farther probe unit.
+    std::uint64_t operator()(std::size_t at) const
+    {
+        return sixteen(at) | sixteen(at + 16) << 16 | sixteen(at + 32) << 32 |
+               sixteen(at + 48) << 48;
+    }
+
+private:
+    static __m128i load(const char16_t* p)
+    {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    }
+    __m128i eight(std::size_t at) const
+    {
+        return _mm_and_si128(_mm_cmpeq_epi16(load(atAnchor_ + at), anchor_),
+                             _mm_cmpeq_epi16(load(atSecond_ + at), second_));
+    }
+    // One byte a position after the pack, one bit after the mask.
+    std::uint64_t sixteen(std::size_t at) const
+    {
+        const __m128i both = _mm_packs_epi16(eight(at), eight(at + 8));
+        return static_cast<std::uint16_t>(_mm_movemask_epi8(both));
+    }
+
+    const char16_t* atAnchor_;
+    const char16_t* atSecond_;
+    __m128i anchor_;
+    __m128i second_;
+};
+#endif
+
+// Bit p for the position at + p, p < 64, where both probe units are in place, one position at a
+// time: near the end of the units, where a block would read past them, and where there is no
+// SSE2. Only positions the whole needle fits behind are marked.
+std::uint64_t markTail(std::u16string_view units, std::size_t at, const Probe& probe)
+{
+    std::uint64_t word = 0;
+    for (std::size_t p = 0; p < 64 && at + p + probe.needle.size() <= units.size(); ++p) {
+        word |= std::uint64_t{units[at + p + probe.anchorAt] == probe.needle[probe.anchorAt] &&
+                              units[at + p + probe.secondAt] == probe.needle[probe.secondAt]}
+                << p;
+    }
+    return word;
+}
+
+// Marks, in marks, the positions from + p (p below positions, rounded up to 64) where both probe
+// units are in place. Returns whether any is.
+bool markCandidates(std::u16string_view units, std::size_t from, std::size_t positions,
+                    const Probe& probe, std::uint64_t* marks)
+{
+    const std::size_t reach = std::max(probe.anchorAt, probe.secondAt);
+    std::uint64_t any = 0;
+    std::size_t w = 0;
+#ifdef __SSE2__
+    const BlockMarker markBlock(units.data(), probe);
+    for (; w * 64 < positions && from + w * 64 + 64 + reach <= units.size(); ++w) {
+        marks[w] = markBlock(from + w * 64);
+        any |= marks[w];
+    }
+#endif
+    for (; w * 64 < positions; ++w) {
+        marks[w] = markTail(units, from + w * 64, probe);
+        any |= marks[w];
+    }
+    return any != 0;
+}
+
+// Whether a position first .. last (inclusive) is marked. A run of up to 129 positions is two
+// or three words, looked at without a branch: the sentences of a content are no longer as a
+// rule, and which of them span two words or three is as good as random.
+inline __attribute__((always_inline)) bool anyMarked(const std::uint64_t* marks, std::size_t first,
+                                                  std::size_t last)
+{
+    const std::size_t firstWord = first / 64;
+    const std::size_t lastWord = last / 64;
+    const std::uint64_t low = marks[firstWord] & (~std::uint64_t{0} << (first % 64));
+    const std::uint64_t high = marks[lastWord] & (~std::uint64_t{0} >> (63 - last % 64));
+    const std::uint64_t middle = marks[firstWord + 1] & -std::uint64_t{firstWord + 1 < lastWord};
+    const std::uint64_t inOne = -std::uint64_t{firstWord == lastWord};
+    std::uint64_t any = (low & high & inOne) | ((low | middle | high) & ~inOne);
+    for (std::size_t w = firstWord + 2; w < lastWord; ++w)
+        any |= marks[w];
+    return any != 0;
+}
+
+// Whether the needle occurs whole at a marked position first .. last of the units from `from`.
+bool needleAtAMark(std::u16string_view units, std::size_t from, const std::uint64_t* marks,
+                   std::size_t first, std::size_t last, std::u16string_view needle)
+{
+    for (std::size_t p = first; p <= last;) {
+        const std::uint64_t ahead = marks[p / 64] >> (p % 64);
+        if (ahead == 0) {
+            p = (p / 64 + 1) * 64;
+            continue;
+        }
+        p += static_cast<std::size_t>(__builtin_ctzll(ahead));
+        if (p > last)
+            break;
+        if (std::equal(needle.begin(), needle.end(), units.data() + from + p))
+            return true;
+        ++p;
+    }
+    return false;
+}
+
+// One past the last of the sentences from first on that together fit in a chunk; at least one.
+// Looked for in steps of 1, 2, 4, ... sentences and then by halves within the last step, so
+// that only the offsets near the chunk are read.
+std::size_t chunkEnd(std::span<const std::uint32_t> starts, std::size_t first)
+{
+    const std::uint64_t limit = std::uint64_t{starts[first]} + kChunkUnits;
+    std::size_t fits = first + 1; // one past sentences known to fit, or first + 1
+    std::size_t step = 1;
+    while (fits + step < starts.size() && starts[fits + step] <= limit) {
+        fits += step;
+        step *= 2;
+    }
+    const auto from = starts.begin() + static_cast<std::ptrdiff_t>(fits);
+    const auto to = starts.begin() + static_cast<std::ptrdiff_t>(std::min(fits + step, starts.size()));
+    const auto past = std::upper_bound(from, to, limit); // the first start past the limit
+    return std::max(first + 1, static_cast<std::size_t>(past - starts.begin()) - 1);
+}
+
+// Sets in holds the bits of the sentences first .. end - 1 for which holdsNeedle(firstAt,
+// lastAt) is true, the first and last positions of the chunk where an occurrence inside the
+// sentence can start. A sentence shorter than the needle gets false without a question.
+template <typename HoldsNeedle>
+void markSentences(std::span<const std::uint32_t> starts, std::size_t first, std::size_t end,
+                   std::size_t length, std::vector<std::uint64_t>& holds, HoldsNeedle holdsNeedle)
+{
+    const std::size_t from = starts[first];
+    std::uint64_t bits = 0; // of the word of holds that sentence i is in
+    for (std::size_t i = first; i < end; ++i) {
+        // Position 0 stands in for the positions of a sentence too short; its answer is dropped.
+        const bool fits = starts[i + 1] - starts[i] >= length;
+        const std::size_t firstAt = fits ? starts[i] - from : 0;
+        const std::size_t lastAt = fits ? starts[i + 1] - from - length : 0;
+        bits |= static_cast<std::uint64_t>(fits & holdsNeedle(firstAt, lastAt)) << (i % 64);
+        if (i % 64 == 63 || i + 1 == end) {
+            holds[i / 64] |= bits;
+            bits = 0;
+        }
+    }
+}
+
+// Marks in holds the sentences first .. end - 1 that hold the needle.
+void markChunk(std::u16string_view units, std::span<const std::uint32_t> starts, std::size_t first,
+               std::size_t end, const Probe& probe, std::vector<std::uint64_t>& marks,
+               std::vector<std::uint64_t>& holds)
+{
+    const std::size_t from = starts[first];
+    const std::size_t length = probe.needle.size();
+    if (starts[end] - from < length)
+        return;
+    const std::size_t positions = starts[end] - from - length + 1; // where an occurrence can start
+    marks.resize(std::max(marks.size(), positions / 64 + 2)); // one more word, read, never counted
+    if (!markCandidates(units, from, positions, probe, marks.data()))
+        return;
+    const std::uint64_t* const marked = marks.data();
+    if (probe.isWholeNeedle) {
+        markSentences(starts, first, end, length, holds, [=](std::size_t firstAt, std::size_t lastAt) {
+            return anyMarked(marked, firstAt, lastAt);
+        });
+    } else {
+        markSentences(starts, first, end, length, holds, [&](std::size_t firstAt, std::size_t lastAt) {
+            return anyMarked(marked, firstAt, lastAt) &&
+                   needleAtAMark(units, from, marked, firstAt, lastAt, probe.needle);
+        });
+    }
+}
+
+} // namespace
+
+void markSentencesHolding(std::u16string_view units, std::span<const std::uint32_t> starts,
+                          std::u16string_view needle, std::vector<std::uint64_t>& holds)
+{
+    const std::size_t count = starts.empty() ? 0 : starts.size() - 1;
+    holds.assign((count + 63) / 64, 0);
+    if (needle.empty()) {
+        for (std::size_t i = 0; i < count; ++i)
+            holds[i / 64] |= std::uint64_t{1} << (i % 64);
+        return;
+    }
+    const Probe probe = probeOf(needle);
+    std::vector<std::uint64_t> marks;
+    for (std::size_t first = 0; first < count;) {
+        const std::size_t end = chunkEnd(starts, first);
+        markChunk(units, starts, first, end, probe, marks, holds);
+        first = end;
+    }
+}
+
+} // namespace pages
