@@ -47,7 +47,7 @@ const MessageMap<CVerdaneDlg> CVerdaneDlg::messageMap = {
 };
 
 CVerdaneDlg::CVerdaneDlg()
-    : MappedDialog(res::dialogTemplate(102)), icon(res::applicationIcon()), page1(this),
+    : MappedDialog(res::dialogTemplate(102)), icon(res::windowIcon()), page1(this),
       page2(this), page3(this)
 {
     // A window with a title bar, system menu and minimise box that cannot be resized; its

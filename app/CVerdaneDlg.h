@@ -2,7 +2,7 @@
 // The main window: three coloured tabs over the three sentence pages, the keyword box with its
 // search button, the pictures that open the how-to guide and the about information, and 終了.
 
-#include "draft/DraftWindow.h"
+#include "draft/DraftOnDemand.h"
 #include "pages/CDlgTab02.h"
 #include "pages/CDlgTab03.h"
 #include "pages/CDlgTab05.h"
@@ -25,7 +25,7 @@ public:
     static bool isOverHeaderPicture(QPoint position);
 
     pages::SentencePage& page(int index);
-    draft::DraftWindow& draftWindow() { return draft; }
+    draft::DraftWindow& draftWindow() { return draft.window(); }
 
 protected:
     bool OnInitDialog() override;
@@ -58,7 +58,7 @@ private:
     CDlgTab02 page1;
     CDlgTab03 page2;
     CDlgTab05 page3;
-    draft::DraftWindow draft{this};
+    draft::DraftOnDemand draft{this};
     std::array<QColor, 3> tabColours;
     QFont tabFont;
     QFont keywordFont;

@@ -90,34 +90,62 @@ QFont captionFont(int pixelSize)
     return font;
 }
 
-// The largest caption font, up to `largest` pixels, whose line of `text` fits the box. Two
-// pixels of width are kept spare for the widening of a bold face made from a regular one.
-QFont fittedFont(const QString& text, QSizeF box, int largest)
+// The largest caption font, up to `largest` pixels and down to 7, for which fits(metrics, size)
+// holds. Every size tried loads the face at that size, so the search starts one pixel above the
+// size that the measure at the largest one scales to, and goes down from there: one or two sizes
+// are tried rather than every one above the size that fits.
+template <typename Fits, typename Measure>
+QFont largestFitting(int largest, Measure measureAtLargest, Fits fits)
 {
     QFont font = captionFont(largest);
-    for (int size = largest; size > 6; --size) {
+    // The share of the largest size that fits, by measure; 1 or more (or no measure, as for an
+    // empty text) when the largest one does.
+    const qreal share = measureAtLargest(QFontMetricsF(font));
+    const int start = !(share < 1) ? largest
+                                   : std::clamp(static_cast<int>(largest * std::max<qreal>(share, 0)) + 1,
+                                                7, largest);
+    for (int size = start; size > 6; --size) {
         font.setPixelSize(size);
-        const QFontMetricsF metrics(font);
-        if (metrics.horizontalAdvance(text) + 2 <= box.width() && metrics.height() <= box.height())
+        if (fits(QFontMetricsF(font), size))
             break;
     }
     return font;
 }
 
+// The largest caption font, up to `largest` pixels, whose line of `text` fits the box. Two
+// pixels of width are kept spare for the widening of a bold face made from a regular one.
+QFont fittedFont(const QString& text, QSizeF box, int largest)
+{
+    return largestFitting(
+        largest,
+        [&](const QFontMetricsF& metrics) {
+            return std::min((box.width() - 2) / metrics.horizontalAdvance(text),
+                            box.height() / metrics.height());
+        },
+        [&](const QFontMetricsF& metrics, int) {
+            return metrics.horizontalAdvance(text) + 2 <= box.width() &&
+                   metrics.height() <= box.height();
+        });
+}
+
 // The largest caption font whose characters, stacked one under another, fit the column.
 QFont fittedColumnFont(const QString& text, QSizeF box, int largest)
 {
-    QFont font = captionFont(largest);
-    for (int size = largest; size > 6; --size) {
-        font.setPixelSize(size);
-        const QFontMetricsF metrics(font);
+    const auto widest = [&](const QFontMetricsF& metrics) {
         qreal widest = 0;
         for (const QChar c : text)
             widest = std::max(widest, metrics.horizontalAdvance(c));
-        if (widest + 2 <= box.width() && size * text.size() <= box.height())
-            break;
-    }
-    return font;
+        return widest;
+    };
+    return largestFitting(
+        largest,
+        [&](const QFontMetricsF& metrics) {
+            return std::min((box.width() - 2) / widest(metrics),
+                            box.height() / (largest * static_cast<qreal>(text.size())));
+        },
+        [&](const QFontMetricsF& metrics, int size) {
+            return widest(metrics) + 2 <= box.width() && size * text.size() <= box.height();
+        });
 }
 
 // White words on a coloured ground, with a faint shadow in the ground's own dark shade so that
@@ -347,18 +375,26 @@ QPixmap bitmap(int id)
 namespace {
 
 constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// A window's own icon is shown in a title bar, a task bar and a window switcher, at 64 pixels at
+// most; the desktop's menus take the larger sizes from the icon files installed with the program.
+constexpr int kLargestWindowIcon = 64;
 
 // Draws each size of the icon the first time something asks for it: the window system asks for
-// one or two sizes at start, and drawing all seven would only slow the start down.
+// every size it is offered when the window is made, so a window is offered only the sizes it
+// needs, and a size is drawn only once.
 class DrawnIconEngine : public QIconEngine {
 public:
+    explicit DrawnIconEngine(int largest) : largest_(largest) {}
+
     QIconEngine* clone() const override { return new DrawnIconEngine(*this); }
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
         QList<QSize> sizes;
-        for (const int pixels : kIconSizes)
-            sizes.append(QSize(pixels, pixels));
+        for (const int pixels : kIconSizes) {
+            if (pixels <= largest_)
+                sizes.append(QSize(pixels, pixels));
+        }
         return sizes;
     }
 
@@ -386,6 +422,7 @@ private:
         return kIconSizes[std::size(kIconSizes) - 1];
     }
 
+    int largest_;
     std::map<int, QPixmap> drawn_;
 };
 
@@ -393,7 +430,12 @@ private:
 
 QIcon applicationIcon()
 {
-    return QIcon(new DrawnIconEngine);
+    return QIcon(new DrawnIconEngine(kIconSizes[std::size(kIconSizes) - 1]));
+}
+
+QIcon windowIcon()
+{
+    return QIcon(new DrawnIconEngine(kLargestWindowIcon));
 }
 
 QSize bitmapSize(int id)

@@ -19,8 +19,11 @@ QPixmap bitmap(int id);
 // The size of bitmap `id` without drawing it; empty for an id that names no bitmap.
 QSize bitmapSize(int id);
 
-// Icon resource 128, with pixmaps of 16, 24, 32, 48, 64, 128 and 256 pixels.
+// Icon resource 128, with pixmaps of 16, 24, 32, 48, 64, 128 and 256 pixels: the icon files
+// installed for the desktop.
 QIcon applicationIcon();
+// The same icon in the sizes a window carries, 16 to 64 pixels.
+QIcon windowIcon();
 
 // The words drawn in bitmap `id`: the accessible name of a picture that acts as a button.
 // Empty for an id that names no bitmap.

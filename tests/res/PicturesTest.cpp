@@ -90,6 +90,12 @@ TEST(Pictures, ApplicationIconHasEverySizeDrawn)
     const QList<QSize> expected{{16, 16}, {24, 24},   {32, 32},  {48, 48},
                                 {64, 64}, {128, 128}, {256, 256}};
     EXPECT_EQ(sizes, expected);
+    // A window is offered only the sizes a window is shown by: each offered size is drawn
+    // when the window is made.
+    QList<QSize> windowSizes = res::windowIcon().availableSizes();
+    std::sort(windowSizes.begin(), windowSizes.end(),
+              [](QSize a, QSize b) { return a.width() < b.width(); });
+    EXPECT_EQ(windowSizes, expected.mid(0, 5));
     for (const QSize size : expected) {
         SCOPED_TRACE(size.width());
         const QImage image = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);

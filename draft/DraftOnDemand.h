@@ -1,0 +1,36 @@
+#pragma once
+// The draft as the main window holds it: its window is made the first time a sentence is added
+// or the draft is asked for, not while the program starts, since many a session never uses it.
+
+#include "DraftWindow.h"
+
+#include <memory>
+
+namespace draft {
+
+class DraftOnDemand : public pages::SentenceCollector {
+public:
+    explicit DraftOnDemand(QWidget* mainWindow) : mainWindow_(mainWindow) {}
+
+    void addSentence(const QString& text) override { window().addSentence(text); }
+    bool hasDraft() const override { return window_ && window_->hasDraft(); }
+    void showDraft() override { window().showDraft(); }
+
+    // Kept until the window is made, then handed to it.
+    void setForbiddenWords(std::shared_ptr<const content::ForbiddenWords> words,
+                           const QString& note = {});
+    // Whether the program may end without asking: no draft was started, or it was copied.
+    bool nothingToLose() const { return !window_ || window_->nothingToLose(); }
+    void hide();
+
+    // The window, made now if it was not yet.
+    DraftWindow& window();
+
+private:
+    QWidget* mainWindow_;
+    std::unique_ptr<DraftWindow> window_;
+    std::shared_ptr<const content::ForbiddenWords> forbidden_;
+    QString listNote_;
+};
+
+} // namespace draft
