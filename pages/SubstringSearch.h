@@ -39,8 +39,8 @@ inline std::size_t anchorOf(std::u16string_view needle)
 
 // Calls onMatch(position) for occurrences of a non-empty needle in haystack, in order, in one
 // pass over the haystack. onMatch returns where the search goes on (occurrences before that
-// position are passed over), or npos to stop. A search over a whole content that wants one
-// occurrence per sentence thus reads every code unit once and never starts again.
+// position are passed over), or npos to stop. find stops at the first; a caller that wants
+// every occurrence, or one per stretch of the haystack, reads every code unit once.
 template <typename OnMatch>
 void forEachOccurrence(std::u16string_view haystack, std::u16string_view needle, OnMatch&& onMatch)
 {
