@@ -164,7 +164,8 @@ std::size_t chunkEnd(std::span<const std::uint32_t> starts, std::size_t first)
         step *= 2;
     }
     const auto from = starts.begin() + static_cast<std::ptrdiff_t>(fits);
-    const auto to = starts.begin() + static_cast<std::ptrdiff_t>(std::min(fits + step, starts.size()));
+    const auto to =
+        starts.begin() + static_cast<std::ptrdiff_t>(std::min(fits + step, starts.size()));
     const auto past = std::upper_bound(from, to, limit); // the first start past the limit
     return std::max(first + 1, static_cast<std::size_t>(past - starts.begin()) - 1);
 }
@@ -205,12 +206,13 @@ void markChunk(std::u16string_view units, std::span<const std::uint32_t> starts,
     if (!markCandidates(units, from, positions, probe, marks.data()))
         return;
     const std::uint64_t* const marked = marks.data();
+    using Position = std::size_t;
     if (probe.isWholeNeedle) {
-        markSentences(starts, first, end, length, holds, [=](std::size_t firstAt, std::size_t lastAt) {
+        markSentences(starts, first, end, length, holds, [=](Position firstAt, Position lastAt) {
             return anyMarked(marked, firstAt, lastAt);
         });
     } else {
-        markSentences(starts, first, end, length, holds, [&](std::size_t firstAt, std::size_t lastAt) {
+        markSentences(starts, first, end, length, holds, [&](Position firstAt, Position lastAt) {
             return anyMarked(marked, firstAt, lastAt) &&
                    needleAtAMark(units, from, marked, firstAt, lastAt, probe.needle);
         });

@@ -101,9 +101,8 @@ QFont largestFitting(int largest, Measure measureAtLargest, Fits fits)
     // The share of the largest size that fits, by measure; 1 or more (or no measure, as for an
     // empty text) when the largest one does.
     const qreal share = measureAtLargest(QFontMetricsF(font));
-    const int start = !(share < 1) ? largest
-                                   : std::clamp(static_cast<int>(largest * std::max<qreal>(share, 0)) + 1,
-                                                7, largest);
+    const int scaled = static_cast<int>(largest * std::max<qreal>(share, 0)) + 1;
+    const int start = !(share < 1) ? largest : std::clamp(scaled, 7, largest);
     for (int size = start; size > 6; --size) {
         font.setPixelSize(size);
         if (fits(QFontMetricsF(font), size))
