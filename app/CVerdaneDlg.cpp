@@ -8,7 +8,7 @@
 #include "platform/HandCursor.h"
 #include "platform/QtStrings.h"
 #include "platform/Documents.h"
-#include "res/Pictures.h"
+#include "res/BuiltPictures.h"
 #include "res/Templates.h"
 
 #include <QPainter>

@@ -363,7 +363,15 @@ QImage drawIcon(int pixels)
 
 } // namespace
 
-QPixmap bitmap(int id)
+std::vector<int> bitmapIds()
+{
+    std::vector<int> ids;
+    for (const Picture& picture : pictures)
+        ids.push_back(picture.id);
+    return ids;
+}
+
+QPixmap drawnBitmap(int id)
 {
     const Picture* picture = findPicture(id);
     if (picture == nullptr)
@@ -432,7 +440,7 @@ QIcon applicationIcon()
     return QIcon(new DrawnIconEngine(kIconSizes[std::size(kIconSizes) - 1]));
 }
 
-QIcon windowIcon()
+QIcon drawnWindowIcon()
 {
     return QIcon(new DrawnIconEngine(kLargestWindowIcon));
 }

@@ -1,5 +1,6 @@
 #include "Templates.h"
 
+#include "BuiltPictures.h"
 #include "Pictures.h"
 
 #include <map>

@@ -1,3 +1,4 @@
+#include "res/BuiltPictures.h"
 #include "res/Pictures.h"
 
 #include <QColor>
@@ -90,12 +91,14 @@ TEST(Pictures, ApplicationIconHasEverySizeDrawn)
     const QList<QSize> expected{{16, 16}, {24, 24},   {32, 32},  {48, 48},
                                 {64, 64}, {128, 128}, {256, 256}};
     EXPECT_EQ(sizes, expected);
-    // A window is offered only the sizes a window is shown by: each offered size is drawn
-    // when the window is made.
-    QList<QSize> windowSizes = res::windowIcon().availableSizes();
-    std::sort(windowSizes.begin(), windowSizes.end(),
-              [](QSize a, QSize b) { return a.width() < b.width(); });
-    EXPECT_EQ(windowSizes, expected.mid(0, 5));
+    // A window is offered only the sizes a window is shown by: the window system asks for
+    // each size offered when the window is made.
+    for (const QIcon& windowIcon : {res::drawnWindowIcon(), res::windowIcon()}) {
+        QList<QSize> windowSizes = windowIcon.availableSizes();
+        std::sort(windowSizes.begin(), windowSizes.end(),
+                  [](QSize a, QSize b) { return a.width() < b.width(); });
+        EXPECT_EQ(windowSizes, expected.mid(0, 5));
+    }
     for (const QSize size : expected) {
         SCOPED_TRACE(size.width());
         const QImage image = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
@@ -104,6 +107,26 @@ TEST(Pictures, ApplicationIconHasEverySizeDrawn)
         EXPECT_EQ(qAlpha(image.pixel(0, size.height() - 1)), 0);
         EXPECT_EQ(qAlpha(image.pixel(size.width() - 1, 0)), 0);
         EXPECT_EQ(qAlpha(image.pixel(size.width() / 2, size.height() / 2)), 255);
+    }
+}
+
+// The program shows the pictures and the window icon as the build drew them: the same pixels as
+// drawing them now with the same fonts.
+TEST(Pictures, ThoseKeptFromTheBuildAreThoseDrawnNow)
+{
+    const auto pixels = [](const QPixmap& pixmap) {
+        return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    ASSERT_EQ(res::bitmapIds().size(), std::size(everyBitmap));
+    for (const int id : res::bitmapIds()) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(pixels(res::bitmap(id)), pixels(res::drawnBitmap(id)));
+    }
+    const QIcon built = res::windowIcon();
+    const QIcon drawn = res::drawnWindowIcon();
+    for (const QSize size : drawn.availableSizes()) {
+        SCOPED_TRACE(size.width());
+        EXPECT_EQ(pixels(built.pixmap(size)), pixels(drawn.pixmap(size)));
     }
 }
 
