@@ -34,13 +34,17 @@ void writeImages(std::ostream& out, const std::string& function,
 {
     for (const auto& [key, bytes] : images) {
         out << "const unsigned char " << function << key << "[] = {";
-        for (qsizetype i = 0; i < bytes.size(); ++i)
-            out << (i % 24 == 0 ? "\n    " : "") << int(static_cast<unsigned char>(bytes[i])) << ',';
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const int byte = static_cast<unsigned char>(bytes[i]);
+            out << (i % 24 == 0 ? "\n    " : "") << byte << ',';
+        }
         out << "\n};\n";
     }
     out << "const Image " << function << "Table[] = {\n";
-    for (const auto& [key, bytes] : images)
-        out << "    {" << key << ", " << function << key << ", sizeof " << function << key << "},\n";
+    for (const auto& [key, bytes] : images) {
+        const std::string array = function + std::to_string(key);
+        out << "    {" << key << ", " << array << ", sizeof " << array << "},\n";
+    }
     out << "};\n\n";
 }
 
