@@ -75,12 +75,14 @@ bool CVerdaneDlg::OnInitDialog()
     ReadForbiddenWords();
     setWindowIcon(icon);
     setFixedSize(size());
-    // A page or tab that cannot be made is left out without a message.
-    bool complete = CreatePages();
-    complete = complete && InsertTabs();
+    // The items get their size and font before they are inserted: each insertion measures the
+    // captions, in whatever font the bar has then.
     tabControl->setItemSize(QSize(400, 24));
     tabFont = pointFont(FontFace::ProportionalGothic, 10.5);
     tabControl->setItemFont(tabFont);
+    // A page or tab that cannot be made is left out without a message.
+    bool complete = CreatePages();
+    complete = complete && InsertTabs();
     tabControl->drawItem = [this](QPainter& painter, int index, const QRect& rect) {
         DrawTabItem(painter, index, rect);
     };
