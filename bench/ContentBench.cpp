@@ -28,6 +28,8 @@
 
 namespace {
 
+using synth::utf16;
+
 constexpr std::size_t kSizes[] = {100000, 1000000};
 constexpr int kCategoryCode = 5;
 constexpr std::array<std::uint8_t, 3> kChainCodes = {2, 9, 20};
@@ -57,15 +59,6 @@ Corpora& corpora()
 const Corpus& corpus(const benchmark::State& state)
 {
     return corpora().bySize.at(static_cast<std::size_t>(state.range(0)));
-}
-
-std::u16string utf16(std::string_view utf8)
-{
-    std::u16string out(utf8.size() + 1, u'\0');
-    std::size_t length = 0;
-    content::decodeField(utf8, out.data(), out.size(), length);
-    out.resize(length);
-    return out;
 }
 
 // A content error ends the process with the loader's message, so no figure is made of a

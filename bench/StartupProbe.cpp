@@ -381,74 +381,80 @@ private:
         fail(message);
     }
 
-    // Waits until the program's window is mapped and returns it; the program must not end first.
-    Window waitForWindow(Clock::time_point start, Run& run)
+    // Reads the display's events, each with the moment it was seen, until onEvent(event, seen)
+    // says the wait is over. The program must not end first, nor the wait last past kTimeout;
+    // `awaited` says what was waited for in the message that gives up.
+    template <typename OnEvent>
+    void awaitEvent(Clock::time_point start, const std::string& awaited, OnEvent onEvent)
     {
         const Clock::time_point deadline = start + kTimeout;
         for (;;) {
             while (XPending(x.display)) {
                 XEvent event;
                 XNextEvent(x.display, &event);
-                const Clock::time_point seen = Clock::now();
-                if (event.type == CreateNotify && event.xcreatewindow.parent == x.root &&
-                    !event.xcreatewindow.override_redirect) {
-                    x.watchPaints(event.xcreatewindow.window);
-                    watched.push_back(event.xcreatewindow.window);
-                }
-                if (event.type != MapNotify || event.xmap.event != x.root ||
-                    event.xmap.override_redirect)
-                    continue;
-                if (const auto window = x.programWindow(event.xmap.window, pid, options, run)) {
-                    run.shownMs = millisecondsBetween(start, seen);
-                    // Inside a window manager's frame the window was not created on the root.
-                    if (std::find(watched.begin(), watched.end(), *window) == watched.end())
-                        x.watchPaints(*window);
-                    watched.clear();
-                    return *window;
-                }
+                if (onEvent(event, Clock::now()))
+                    return;
             }
             int status = 0;
             if (waitpid(pid, &status, WNOHANG) == pid) {
                 pid = -1;
-                giveUp(options.name + " ended with " + describeStatus(status) +
-                       " before it showed a window");
+                giveUp(options.name + " ended with " + describeStatus(status) + " before it could " +
+                       awaited);
             }
             pollfd waits[] = {{x.fd(), POLLIN, 0}, {childSignal.fd, POLLIN, 0}};
             const int left = millisecondsUntil(deadline);
             if (left == 0 || (poll(waits, 2, left) == 0 && Clock::now() >= deadline))
-                giveUp(options.name + " showed no window of " + std::to_string(options.width) +
-                       "x" + std::to_string(options.height) + " nor of WM_CLASS " + options.name +
-                       " within " + std::to_string(kTimeout.count()) + " s");
+                giveUp(options.name + " did not " + awaited + " within " +
+                       std::to_string(kTimeout.count()) + " s");
             childSignal.drain();
         }
+    }
+
+    // Waits until the program's window is mapped and returns it.
+    Window waitForWindow(Clock::time_point start, Run& run)
+    {
+        Window shown = None;
+        const std::string awaited = "show a window of " + std::to_string(options.width) + "x" +
+                                    std::to_string(options.height) + " or of WM_CLASS " +
+                                    options.name;
+        awaitEvent(start, awaited, [&](const XEvent& event, Clock::time_point seen) {
+            if (event.type == CreateNotify && event.xcreatewindow.parent == x.root &&
+                !event.xcreatewindow.override_redirect) {
+                x.watchPaints(event.xcreatewindow.window);
+                watched.push_back(event.xcreatewindow.window);
+            }
+            if (event.type != MapNotify || event.xmap.event != x.root ||
+                event.xmap.override_redirect)
+                return false;
+            const auto window = x.programWindow(event.xmap.window, pid, options, run);
+            if (!window)
+                return false;
+            run.shownMs = millisecondsBetween(start, seen);
+            // Inside a window manager's frame the window was not created on the root.
+            if (std::find(watched.begin(), watched.end(), *window) == watched.end())
+                x.watchPaints(*window);
+            watched.clear();
+            shown = *window;
+            return true;
+        });
+        return shown;
     }
 
     // Waits until what was drawn into the window covers all of it.
     void waitForPaint(Clock::time_point start, Window window, Run& run)
     {
-        const Clock::time_point deadline = start + kTimeout;
-        for (;;) {
-            while (XPending(x.display)) {
-                XEvent event;
-                XNextEvent(x.display, &event);
-                const Clock::time_point seen = Clock::now();
-                if (event.type != x.damageEventType())
-                    continue;
-                const auto& damage = reinterpret_cast<const XDamageNotifyEvent&>(event);
-                const XRectangle& drawn = damage.area; // all drawn since the window was watched
-                if (damage.drawable == window && drawn.x <= 0 && drawn.y <= 0 &&
-                    drawn.x + drawn.width >= damage.geometry.width &&
-                    drawn.y + drawn.height >= damage.geometry.height) {
-                    run.paintedMs = millisecondsBetween(start, seen);
-                    return;
-                }
-            }
-            pollfd wait = {x.fd(), POLLIN, 0};
-            const int left = millisecondsUntil(deadline);
-            if (left == 0 || (poll(&wait, 1, left) == 0 && Clock::now() >= deadline))
-                giveUp(options.name + " did not paint its window within " +
-                       std::to_string(kTimeout.count()) + " s");
-        }
+        awaitEvent(start, "paint its window", [&](const XEvent& event, Clock::time_point seen) {
+            if (event.type != x.damageEventType())
+                return false;
+            const auto& damage = reinterpret_cast<const XDamageNotifyEvent&>(event);
+            const XRectangle& drawn = damage.area; // all drawn since the window was watched
+            if (damage.drawable != window || drawn.x > 0 || drawn.y > 0 ||
+                drawn.x + drawn.width < damage.geometry.width ||
+                drawn.y + drawn.height < damage.geometry.height)
+                return false;
+            run.paintedMs = millisecondsBetween(start, seen);
+            return true;
+        });
     }
 
     // The program's resident memory now, from /proc; 0 where it cannot be read.

@@ -1,6 +1,7 @@
 #include "SyntheticContent.h"
 
 #include "content/ContentArchive.h"
+#include "content/RecordFormat.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -237,6 +238,16 @@ void writeContentFile(const std::string& path, const std::vector<std::string>& c
             cannotWrite(path);
         }
     }
+}
+
+std::u16string utf16(std::string_view field)
+{
+    std::u16string out(field.size() + 1, u'\0'); // never more units than bytes, and the NUL
+    std::size_t length = 0;
+    if (content::decodeField(field, out.data(), out.size(), length) != content::DecodeError::None)
+        throw std::invalid_argument("a field that does not decode: " + std::string(field));
+    out.resize(length);
+    return out;
 }
 
 } // namespace synth

@@ -34,4 +34,8 @@ void writeContentFile(const std::string& path, const std::vector<std::string>& c
 // The number of characters (code points) of well-formed UTF-8.
 std::size_t charCount(std::string_view utf8);
 
+// A field of a record (UTF-8, as written to a content file) as the UTF-16 the library hands out.
+// Throws std::invalid_argument when it cannot be decoded.
+std::u16string utf16(std::string_view field);
+
 } // namespace synth

@@ -12,16 +12,6 @@
 
 namespace {
 
-std::u16string utf16(std::string_view utf8)
-{
-    std::u16string out(utf8.size() + 1, u'\0');
-    std::size_t length = 0;
-    EXPECT_EQ(content::decodeField(utf8, out.data(), out.size(), length),
-              content::DecodeError::None);
-    out.resize(length);
-    return out;
-}
-
 TEST(SyntheticContent, SameSeedGivesSameRecords)
 {
     EXPECT_EQ(synth::makeRecords(200, 7), synth::makeRecords(200, 7));
@@ -33,7 +23,8 @@ TEST(SyntheticContent, RecordsHaveTheirShape)
     for (const auto& [flags, text] : synth::makeRecords(5000, synth::kSeed)) {
         ASSERT_EQ(flags.size(), synth::kFlagCount);
         ASSERT_EQ(flags.find_first_not_of("01"), std::string::npos) << flags;
-        const std::u16string decoded = utf16(text); // well-formed UTF-8, all of it in the BMP
+        // Well-formed UTF-8, all of it in the BMP.
+        const std::u16string decoded = synth::utf16(text);
         ASSERT_GE(decoded.size(), synth::kMinChars) << text;
         ASSERT_LE(decoded.size(), synth::kMaxChars) << text;
         ASSERT_EQ(decoded.size(), synth::charCount(text)) << text;
@@ -77,9 +68,9 @@ TEST(SyntheticContent, WrittenFileReadsBackThroughTheLibrary)
         char16_t item[512];
         for (const int index : {0, 29}) {
             ASSERT_EQ(KOVA_getItem(KOVA_ITEM_TEXT, index, item, sizeof item), KOVA_OK);
-            EXPECT_EQ(std::u16string(item), utf16(records[std::size_t(index)].second));
+            EXPECT_EQ(std::u16string(item), synth::utf16(records[std::size_t(index)].second));
             ASSERT_EQ(KOVA_getItem(KOVA_ITEM_FLAGS, index, item, sizeof item), KOVA_OK);
-            EXPECT_EQ(std::u16string(item), utf16(records[std::size_t(index)].first));
+            EXPECT_EQ(std::u16string(item), synth::utf16(records[std::size_t(index)].first));
         }
     }
     KOVA_clearData();

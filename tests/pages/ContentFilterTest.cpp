@@ -20,6 +20,8 @@ using namespace pages;
 
 namespace {
 
+using synth::utf16;
+
 struct Content {
     std::string name;
     StringArray texts; // one string per item: the reference
@@ -27,16 +29,6 @@ struct Content {
     ContentArray packedTexts; // what the pages hold
     ContentArray packedFlags;
 };
-
-std::u16string utf16(std::string_view utf8)
-{
-    std::u16string out(utf8.size() + 1, u'\0');
-    std::size_t length = 0;
-    EXPECT_EQ(content::decodeField(utf8, out.data(), out.size(), length),
-              content::DecodeError::None);
-    out.resize(length);
-    return out;
-}
 
 Content makeContent(std::string name, StringArray texts, StringArray flags)
 {
