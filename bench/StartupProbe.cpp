@@ -398,8 +398,8 @@ private:
             int status = 0;
             if (waitpid(pid, &status, WNOHANG) == pid) {
                 pid = -1;
-                giveUp(options.name + " ended with " + describeStatus(status) + " before it could " +
-                       awaited);
+                giveUp(options.name + " ended with " + describeStatus(status) +
+                       " before it could " + awaited);
             }
             pollfd waits[] = {{x.fd(), POLLIN, 0}, {childSignal.fd, POLLIN, 0}};
             const int left = millisecondsUntil(deadline);
