@@ -1,15 +1,18 @@
 #pragma once
-// The PNG images the build draws (tools/MakePictures.cpp writes their definitions).
+// The pictures the build draws, as their pixels (tools/MakePictures.cpp writes their definitions).
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 
 namespace res::built {
 
 struct Image {
     int key; // the bitmap's resource id, or the icon's size in pixels
-    const unsigned char* png;
-    std::size_t bytes;
+    int width;
+    int height;
+    // width * height pixels, row after row, as premultiplied 0xAARRGGBB values.
+    const std::uint32_t* pixels;
 };
 
 std::span<const Image> bitmaps();

@@ -3,17 +3,19 @@
 #include "BuiltPictureData.h"
 #include "Pictures.h"
 
+#include <QImage>
 #include <algorithm>
 
 namespace res {
 
 namespace {
 
-QPixmap decode(const built::Image& image)
+QPixmap pixmap(const built::Image& image)
 {
-    QPixmap pixmap;
-    pixmap.loadFromData(image.png, static_cast<uint>(image.bytes), "PNG");
-    return pixmap;
+    // A view of the kept pixels; the pixmap takes a copy of them.
+    const QImage pixels(reinterpret_cast<const uchar*>(image.pixels), image.width, image.height,
+                        image.width * 4, QImage::Format_ARGB32_Premultiplied);
+    return QPixmap::fromImage(pixels);
 }
 
 } // namespace
@@ -23,15 +25,15 @@ QPixmap bitmap(int id)
     const std::span<const built::Image> images = built::bitmaps();
     const auto found = std::find_if(images.begin(), images.end(),
                                     [id](const built::Image& image) { return image.key == id; });
-    const QPixmap pixmap = found == images.end() ? QPixmap() : decode(*found);
-    return pixmap.isNull() ? drawnBitmap(id) : pixmap;
+    const QPixmap kept = found == images.end() ? QPixmap() : pixmap(*found);
+    return kept.isNull() ? drawnBitmap(id) : kept;
 }
 
 QIcon windowIcon()
 {
     QIcon icon;
     for (const built::Image& image : built::windowIcons())
-        icon.addPixmap(decode(image));
+        icon.addPixmap(pixmap(image));
     return icon.isNull() ? drawnWindowIcon() : icon;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The pictures as the program shows them: drawn once when the program was built and kept in it
-// as PNG images, so that a start decodes a few small images instead of finding fonts at new sizes
-// and drawing. A picture the build did not draw is drawn now (res/Pictures.h).
+// pixel for pixel, so that a start copies a few small images instead of finding fonts at new
+// sizes and drawing, or decoding. A picture the build did not draw is drawn now (res/Pictures.h).
 
 #include <QIcon>
 #include <QPixmap>

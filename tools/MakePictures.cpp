@@ -1,14 +1,14 @@
 // verdane-pictures FILE.cpp: draws every picture of the program and the window's icon sizes and
-// writes them, as PNG images, into a C++ source that defines res::built::bitmaps() and
+// writes their pixels into a C++ source that defines res::built::bitmaps() and
 // res::built::windowIcons() (res/BuiltPictureData.h). Run at every build.
 
 #include "res/Pictures.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -18,32 +18,33 @@
 
 namespace {
 
-QByteArray png(const QPixmap& pixmap)
+// The pixels in the form the program keeps them; a null image if the picture was not drawn.
+QImage pixels(const QPixmap& pixmap)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (pixmap.isNull() || !pixmap.save(&buffer, "PNG"))
-        return {};
-    return bytes;
+    return pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-// One array of bytes and the table of the images, for bitmaps() or windowIcons().
+// One array of pixels per image and the table of the images, for bitmaps() or windowIcons().
 void writeImages(std::ostream& out, const std::string& function,
-                 const std::vector<std::pair<int, QByteArray>>& images)
+                 const std::vector<std::pair<int, QImage>>& images)
 {
-    for (const auto& [key, bytes] : images) {
-        out << "const unsigned char " << function << key << "[] = {";
-        for (qsizetype i = 0; i < bytes.size(); ++i) {
-            const int byte = static_cast<unsigned char>(bytes[i]);
-            out << (i % 24 == 0 ? "\n    " : "") << byte << ',';
+    char value[16];
+    for (const auto& [key, image] : images) {
+        out << "const std::uint32_t " << function << key << "[] = {";
+        int written = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x, ++written) {
+                std::snprintf(value, sizeof value, "0x%08x,", static_cast<unsigned>(row[x]));
+                out << (written % 8 == 0 ? "\n    " : "") << value;
+            }
         }
         out << "\n};\n";
     }
     out << "const Image " << function << "Table[] = {\n";
-    for (const auto& [key, bytes] : images) {
-        const std::string array = function + std::to_string(key);
-        out << "    {" << key << ", " << array << ", sizeof " << array << "},\n";
+    for (const auto& [key, image] : images) {
+        out << "    {" << key << ", " << image.width() << ", " << image.height() << ", "
+            << function << key << "},\n";
     }
     out << "};\n\n";
 }
@@ -58,15 +59,15 @@ int main(int argc, char** argv)
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication application(argc, argv);
-    std::vector<std::pair<int, QByteArray>> bitmaps, icons;
+    std::vector<std::pair<int, QImage>> bitmaps, icons;
     for (const int id : res::bitmapIds())
-        bitmaps.emplace_back(id, png(res::drawnBitmap(id)));
+        bitmaps.emplace_back(id, pixels(res::drawnBitmap(id)));
     const QIcon icon = res::drawnWindowIcon();
     for (const QSize size : icon.availableSizes())
-        icons.emplace_back(size.width(), png(icon.pixmap(size)));
+        icons.emplace_back(size.width(), pixels(icon.pixmap(size)));
     for (const auto& images : {bitmaps, icons}) {
-        for (const auto& [key, bytes] : images) {
-            if (bytes.isEmpty()) {
+        for (const auto& [key, image] : images) {
+            if (image.isNull()) {
                 std::fprintf(stderr, "verdane-pictures: picture %d cannot be drawn\n", key);
                 return 1;
             }
