@@ -1,6 +1,8 @@
 #include "CVerdaneApp.h"
 
 #include "CVerdaneDlg.h"
+#include "content/ContentNames.h"
+#include "content/ContentPrefetch.h"
 #include "platform/Effects.h"
 #include "platform/Paths.h"
 #include "platform/SingleInstanceGuard.h"
@@ -33,8 +35,10 @@ void CVerdaneApp::InitInstance()
                                         platform::MessageIcon::Exclamation);
         return;
     }
+    content::ContentPrefetch prefetch(content::kAllContents);
     // The toolkit's own menus and buttons speak the program's language.
     platform::installToolkitTranslations();
     CVerdaneDlg mainWindow;
+    mainWindow.SetContentPrefetch(&prefetch);
     mainWindow.DoModal();
 }

@@ -105,8 +105,17 @@ void CVerdaneDlg::DoDataExchange(DataExchange& exchange)
     exchange.control(kTabControl, tabControl);
 }
 
+void CVerdaneDlg::SetContentPrefetch(content::ContentPrefetch* contentPrefetch)
+{
+    prefetch = contentPrefetch;
+    for (int i = 0; i < 3; ++i)
+        page(i).SetContentPrefetch(prefetch);
+}
+
 void CVerdaneDlg::StartContentLibrary()
 {
+    if (prefetch)
+        prefetch->finish();
     const int result = KOVA_startup(this);
     if (result == KOVA_OK)
         return;

@@ -25,6 +25,9 @@ public:
     static bool isOverHeaderPicture(QPoint position);
 
     pages::SentencePage& page(int index);
+    // The contents read ahead while the window is made; the window waits for the reading
+    // before it starts the content library, and the pages take what was read.
+    void SetContentPrefetch(content::ContentPrefetch* prefetch);
     draft::DraftWindow& draftWindow() { return draft.window(); }
 
 protected:
@@ -53,6 +56,7 @@ private:
     void OnKeywordSetFocus();
     void OnKeywordKillFocus();
 
+    content::ContentPrefetch* prefetch = nullptr;
     QIcon icon;
     platform::Bound<platform::TabControl> tabControl;
     CDlgTab02 page1;

@@ -14,18 +14,11 @@ namespace {
 
 constexpr int kItemBufferBytes = 102400;
 
-[[noreturn]] void fail(platform::Dialog* owner, const std::u16string& message, int exitCode)
-{
-    platform::effects().showMessage(owner, message, u"", platform::MessageIcon::None);
-    platform::endProcess(exitCode);
-}
-
 // Reads every item of one kind, each straight into the array's room for it; without an array,
 // into the scratch buffer. The bound is the caller's record count, read afresh before every
 // item rather than copied once. An item may take the whole buffer an item is read into, and no
-// more, whether or not an array keeps it.
-void readItems(int kind, const int& recordCount, ContentArray* into, platform::Dialog* owner,
-               const std::u16string& damagedMessage, int exitCode)
+// more, whether or not an array keeps it. False at the first item the library cannot give.
+bool readItems(int kind, const int& recordCount, ContentArray* into)
 {
     constexpr std::size_t kItemUnits = kItemBufferBytes / sizeof(char16_t);
     std::unique_ptr<char16_t[]> scratch;
@@ -36,27 +29,27 @@ void readItems(int kind, const int& recordCount, ContentArray* into, platform::D
     for (int i = 0; i < recordCount; ++i) {
         char16_t* room = into ? into->roomForNext(kItemUnits) : scratch.get();
         if (KOVA_getItem(kind, i, room, kItemBufferBytes) != KOVA_OK)
-            fail(owner, damagedMessage, exitCode);
+            return false;
         if (into)
             into->appendWritten(std::char_traits<char16_t>::length(room));
     }
     if (into)
         into->shrinkToFit();
+    return true;
 }
 
 // The content is more than the memory can hold, which is what the library reports as
 // KOVA_CONTENT_TOO_LARGE when it runs out itself: the same message, whichever side ran out.
 // Saying an item is damaged would send the teacher looking for a fault the file does not
 // have. What this content took is given back first, so the message box finds room.
-[[noreturn]] void failForMemory(platform::Dialog* owner, ContentArray* textArray,
-                                ContentArray* flagArray)
+ContentFailure outOfMemory(ContentArray* textArray, ContentArray* flagArray)
 {
     KOVA_clearData();
     for (ContentArray* array : {textArray, flagArray}) {
         if (array)
             array->release();
     }
-    fail(owner, unreadableContentMessage(KOVA_CONTENT_TOO_LARGE), 1);
+    return {unreadableContentMessage(KOVA_CONTENT_TOO_LARGE), 1};
 }
 
 // The inflated entry the library held and the room the arrays grew through are free now, but
@@ -78,31 +71,42 @@ std::u16string unreadableContentMessage(int result)
     return std::u16string(number.begin(), number.end()) + u", コンテンツファイルを読み込めません";
 }
 
-int ContentLoader(const char* contentName, int& recordCount, ContentArray* textArray,
-                  platform::Dialog* ownerWindow, ContentArray* flagArray)
+std::optional<ContentFailure> loadContent(const char* contentName, int& recordCount,
+                                          ContentArray* textArray, ContentArray* flagArray)
 {
     KOVA_clearData();
     const int result = KOVA_getZipData(0, contentName, -1, -1, &recordCount);
     KOVA_trace(u"KOVA_getZipData() end");
     if (result == KOVA_NO_CONTENT_FILE)
-        fail(ownerWindow, u"コンテンツファイルがありません", 1);
+        return ContentFailure{u"コンテンツファイルがありません", 1};
     if (result != KOVA_OK)
-        fail(ownerWindow, unreadableContentMessage(result), 1);
+        return ContentFailure{unreadableContentMessage(result), 1};
     KOVA_trace(u"KOVA_getZipData() ok");
 
     try {
-        readItems(KOVA_ITEM_TEXT, recordCount, textArray, ownerWindow,
-                  u"コンテンツファイルのテキストが壊れています", 2);
+        if (!readItems(KOVA_ITEM_TEXT, recordCount, textArray))
+            return ContentFailure{u"コンテンツファイルのテキストが壊れています", 2};
         KOVA_traceValue(u"*count = %d\n", recordCount);
-        readItems(KOVA_ITEM_FLAGS, recordCount, flagArray, ownerWindow,
-                  u"コンテンツファイルのフラグが壊れています。", 3);
+        if (!readItems(KOVA_ITEM_FLAGS, recordCount, flagArray))
+            return ContentFailure{u"コンテンツファイルのフラグが壊れています。", 3};
     } catch (const std::bad_alloc&) {
-        failForMemory(ownerWindow, textArray, flagArray);
+        return outOfMemory(textArray, flagArray);
     } catch (const std::length_error&) {
-        failForMemory(ownerWindow, textArray, flagArray);
+        return outOfMemory(textArray, flagArray);
     }
     KOVA_clearData();
     giveBackFreedMemory();
     KOVA_trace(u"KOVA_IF_getData() ok");
+    return std::nullopt;
+}
+
+int ContentLoader(const char* contentName, int& recordCount, ContentArray* textArray,
+                  platform::Dialog* ownerWindow, ContentArray* flagArray)
+{
+    if (const auto failure = loadContent(contentName, recordCount, textArray, flagArray)) {
+        platform::effects().showMessage(ownerWindow, failure->message, u"",
+                                        platform::MessageIcon::None);
+        platform::endProcess(failure->exitCode);
+    }
     return 0;
 }

@@ -159,6 +159,12 @@ std::optional<std::u16string> SentencePage::AcceptKeyword(std::u16string_view ke
 
 void SentencePage::LoadContent(std::string_view utf8Name, PageContent& content)
 {
+    if (prefetch_) {
+        if (std::optional<PageContent> read = prefetch_->take(utf8Name)) {
+            content = std::move(*read);
+            return;
+        }
+    }
     content.texts = std::make_unique<ContentArray>();
     content.flags = std::make_unique<ContentArray>();
     ContentLoader(content::cp932ContentName(utf8Name).c_str(), content.recordCount,

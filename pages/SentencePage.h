@@ -6,6 +6,7 @@
 #include "CMyEdit.h"
 #include "SentenceCollector.h"
 #include "SentenceFilter.h"
+#include "content/ContentPrefetch.h"
 #include "platform/DataExchange.h"
 #include "platform/Dialog.h"
 #include "platform/ScrollBar.h"
@@ -46,11 +47,7 @@ inline constexpr int kKeywordBoxId = 1121;
 
 // One content of a page: its text and flag arrays, which exist from the page's initialisation
 // until the page releases them, and its record count.
-struct PageContent {
-    std::unique_ptr<ContentArray> texts;
-    std::unique_ptr<ContentArray> flags;
-    int recordCount = 0;
-};
+using PageContent = content::LoadedContent;
 
 class SentencePage : public platform::Dialog {
 public:
@@ -64,6 +61,9 @@ public:
 
     // Where the result boxes' "下書きに追加" sends sentences.
     void SetCollector(SentenceCollector* collector);
+    // Where the page first looks for its contents when it is made; without it, or when the
+    // contents are not there, the page reads them itself.
+    void SetContentPrefetch(content::ContentPrefetch* prefetch) { prefetch_ = prefetch; }
 
     const MatchList& matchList() const { return matches; }
     int boxesPerPage() const { return look_.boxesPerPage; }
@@ -127,6 +127,8 @@ protected:
 
 private:
     bool isResultBox(int id) const;
+
+    content::ContentPrefetch* prefetch_ = nullptr;
     std::size_t matchesShown() const { return matches.matchTexts.size(); }
 
     PageLook look_;

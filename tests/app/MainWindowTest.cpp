@@ -1,4 +1,6 @@
 #include "app/CVerdaneDlg.h"
+#include "content/ContentNames.h"
+#include "content/ContentPrefetch.h"
 #include "support/ContentFile.h"
 #include "support/WindowIds.h"
 #include "support/RecordingEffects.h"
@@ -212,6 +214,30 @@ TEST(MainWindowStart, AContentFileThatCannotBeUsedEndsTheStartWithItsMessage)
     }
 }
 
+TEST(MainWindowStart, ThePagesTakeTheContentsReadAheadAndFindWhatTheyWouldHaveRead)
+{
+    UseContentFile content(SAMPLE_CONTENT);
+    RecordingEffects effects;
+    CVerdaneDlg readingItself;
+    ASSERT_TRUE(readingItself.Create());
+    content::ContentPrefetch prefetch(content::kAllContents);
+    CVerdaneDlg readAhead;
+    readAhead.SetContentPrefetch(&prefetch);
+    ASSERT_TRUE(readAhead.Create());
+
+    for (const std::string_view name : content::kAllContents)
+        EXPECT_FALSE(prefetch.take(name)) << name << " was left for nobody";
+    for (int i = 0; i < 3; ++i) {
+        // Nearly every sentence ends with it, in all seven contents.
+        readingItself.page(i).SearchKeyword(u"。");
+        readAhead.page(i).SearchKeyword(u"。");
+        const std::u16string count = readAhead.page(i).GetDlgItemText(1035);
+        EXPECT_EQ(count, readingItself.page(i).GetDlgItemText(1035)) << "page " << i;
+        EXPECT_NE(count, u"0 件") << "page " << i;
+    }
+    EXPECT_TRUE(effects.messages.empty());
+}
+
 using MainWindowDeathTest = ::testing::Test;
 
 TEST_F(MainWindowDeathTest, ADamagedOrForeignContentFileEndsTheProcessWithCodeOne)
@@ -235,4 +261,14 @@ TEST_F(MainWindowDeathTest, ADamagedOrForeignContentFileEndsTheProcessWithCodeOn
             window.Create();
         },
         ::testing::ExitedWithCode(1), "\\[エラー\\] 起動できません。");
+    EXPECT_EXIT(
+        {
+            UseContentFile use(garbage);
+            content::ContentPrefetch prefetch(content::kAllContents);
+            CVerdaneDlg window;
+            window.SetContentPrefetch(&prefetch);
+            window.Create();
+        },
+        ::testing::ExitedWithCode(1), "\\[エラー\\] 必要なファイルが無いか、壊れています。")
+        << "reading ahead changes nothing of what a damaged file shows";
 }
