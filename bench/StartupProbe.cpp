@@ -4,13 +4,16 @@
 // it, and between closing it and getting the desktop back.
 //
 //   startup-probe [--runs N] [--warmup N] [--size WxH] PROGRAM [ARGS...]
+//                 [--then PROGRAM [ARGS...]]...
 //
 // Each run forks and starts PROGRAM with a fresh XDG_RUNTIME_DIR (Verdane refuses to start a
 // second time per runtime folder), waits for its window to be mapped on the root of the display
 // named by DISPLAY and then for its first paint, reads the program's resident memory, sends that
 // window WM_DELETE_WINDOW as a window manager's close box does, and reaps the program with
-// wait4() for its peak resident memory. The warm-up runs (1 unless told) are not counted. One
-// line of JSON on standard output gives the medians:
+// wait4() for its peak resident memory. The warm-up runs (1 unless told) are not counted.
+// Several programs take turns, one run each in the order given, so that a machine that is
+// slower for a while is slower for all of them. One line of JSON per program, in that order, on
+// standard output gives the medians:
 //
 //   {"program": "...", "runs": 9, "shown_ms": ..., "painted_ms": ..., "exit_ms": ...,
 //    "rss_kib": ..., "peak_kib": ..., ...}
@@ -23,7 +26,7 @@
 // The program's window is the first top-level window mapped by its process (_NET_WM_PID, where
 // set) that is as large as --size (989x660 unless told: Verdane's main window) or whose WM_CLASS
 // names the program; a helper window the toolkit maps first is passed over. The program's own
-// standard output goes to standard error, so that standard output holds the JSON line only.
+// standard output goes to standard error, so that standard output holds the JSON lines only.
 
 #include <algorithm>
 #include <cerrno>
@@ -85,7 +88,8 @@ struct Run {
 int usage()
 {
     std::fprintf(stderr,
-                 "usage: startup-probe [--runs N] [--warmup N] [--size WxH] PROGRAM [ARGS...]\n");
+                 "usage: startup-probe [--runs N] [--warmup N] [--size WxH] PROGRAM [ARGS...] "
+                 "[--then PROGRAM [ARGS...]]...\n");
     return 2;
 }
 
@@ -95,7 +99,7 @@ bool parseInt(std::string_view text, int& value, int least)
     return error == std::errc() && end == text.data() + text.size() && value >= least;
 }
 
-std::optional<Options> parseOptions(int argc, char** argv)
+std::optional<std::vector<Options>> parseOptions(int argc, char** argv)
 {
     Options options;
     int i = 1;
@@ -119,12 +123,24 @@ std::optional<Options> parseOptions(int argc, char** argv)
     }
     if (i < argc && std::string_view(argv[i]) == "--")
         ++i;
-    if (i >= argc)
+    // One program, or several joined by --then: each gets the same settings.
+    std::vector<Options> programs;
+    while (i < argc) {
+        const int first = i;
+        while (i < argc && std::string_view(argv[i]) != "--then")
+            ++i;
+        if (i == first)
+            return std::nullopt;
+        Options& program = programs.emplace_back(options);
+        program.command.assign(argv + first, argv + i);
+        program.command.push_back(nullptr);
+        program.name = std::filesystem::path(argv[first]).filename().string();
+        if (i < argc && ++i == argc) // a --then with nothing after it
+            return std::nullopt;
+    }
+    if (programs.empty())
         return std::nullopt;
-    options.command.assign(argv + i, argv + argc);
-    options.command.push_back(nullptr);
-    options.name = std::filesystem::path(argv[i]).filename().string();
-    return options;
+    return programs;
 }
 
 double millisecondsBetween(Clock::time_point from, Clock::time_point to)
@@ -325,10 +341,10 @@ std::string describeStatus(int status)
 
 class Probe {
 public:
-    explicit Probe(const Options& options) : options(options) {}
-
-    Run runOnce()
+    // One run of program, from its start to its end.
+    Run runOnce(const Options& program)
     {
+        options = &program;
         std::string folder =
             (std::filesystem::temp_directory_path() / "startup-probe-XXXXXX").string();
         if (!mkdtemp(folder.data()))
@@ -353,7 +369,7 @@ public:
         pid = -1;
         std::filesystem::remove_all(folder);
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-            fail(options.name + " ended with " + describeStatus(status) +
+            fail(options->name + " ended with " + describeStatus(status) +
                  " after the close request to its window of " + std::to_string(run.width) + "x" +
                  std::to_string(run.height));
         run.peakKib = usage.ru_maxrss; // KiB on Linux
@@ -366,8 +382,8 @@ private:
         sigprocmask(SIG_SETMASK, &childSignal.original, nullptr);
         setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
         dup2(STDERR_FILENO, STDOUT_FILENO);
-        execvp(options.command[0], options.command.data());
-        std::fprintf(stderr, "startup-probe: cannot start %s: %s\n", options.command[0],
+        execvp(options->command[0], options->command.data());
+        std::fprintf(stderr, "startup-probe: cannot start %s: %s\n", options->command[0],
                      std::strerror(errno));
         _exit(127);
     }
@@ -398,13 +414,13 @@ private:
             int status = 0;
             if (waitpid(pid, &status, WNOHANG) == pid) {
                 pid = -1;
-                giveUp(options.name + " ended with " + describeStatus(status) +
+                giveUp(options->name + " ended with " + describeStatus(status) +
                        " before it could " + awaited);
             }
             pollfd waits[] = {{x.fd(), POLLIN, 0}, {childSignal.fd, POLLIN, 0}};
             const int left = millisecondsUntil(deadline);
             if (left == 0 || (poll(waits, 2, left) == 0 && Clock::now() >= deadline))
-                giveUp(options.name + " did not " + awaited + " within " +
+                giveUp(options->name + " did not " + awaited + " within " +
                        std::to_string(kTimeout.count()) + " s");
             childSignal.drain();
         }
@@ -414,9 +430,9 @@ private:
     Window waitForWindow(Clock::time_point start, Run& run)
     {
         Window shown = None;
-        const std::string awaited = "show a window of " + std::to_string(options.width) + "x" +
-                                    std::to_string(options.height) + " or of WM_CLASS " +
-                                    options.name;
+        const std::string awaited = "show a window of " + std::to_string(options->width) + "x" +
+                                    std::to_string(options->height) + " or of WM_CLASS " +
+                                    options->name;
         awaitEvent(start, awaited, [&](const XEvent& event, Clock::time_point seen) {
             if (event.type == CreateNotify && event.xcreatewindow.parent == x.root &&
                 !event.xcreatewindow.override_redirect) {
@@ -426,7 +442,7 @@ private:
             if (event.type != MapNotify || event.xmap.event != x.root ||
                 event.xmap.override_redirect)
                 return false;
-            const auto window = x.programWindow(event.xmap.window, pid, options, run);
+            const auto window = x.programWindow(event.xmap.window, pid, *options, run);
             if (!window)
                 return false;
             run.shownMs = millisecondsBetween(start, seen);
@@ -488,13 +504,13 @@ private:
             pollfd wait = {childSignal.fd, POLLIN, 0};
             const int left = millisecondsUntil(deadline);
             if (left == 0 || (poll(&wait, 1, left) == 0 && Clock::now() >= deadline))
-                giveUp(options.name + " did not end within " + std::to_string(kTimeout.count()) +
+                giveUp(options->name + " did not end within " + std::to_string(kTimeout.count()) +
                        " s of the close request");
             childSignal.drain();
         }
     }
 
-    const Options& options;
+    const Options* options = nullptr; // the program of the current run
     XConnection x;
     ChildSignal childSignal;
     pid_t pid = -1;
@@ -538,27 +554,9 @@ std::string jsonList(const std::vector<Run>& runs, Field field, const char* form
     return out + "]";
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// The medians and every run's figures of one program, as one line of JSON.
+void printSummary(const Options& program, const std::vector<Run>& runs)
 {
-    const std::optional<Options> options = parseOptions(argc, argv);
-    if (!options)
-        return usage();
-    Probe probe(*options);
-    for (int i = 0; i < options->warmup; ++i)
-        probe.runOnce();
-    std::vector<Run> runs;
-    for (int i = 0; i < options->runs; ++i) {
-        runs.push_back(probe.runOnce());
-        const Run& run = runs.back();
-        std::fprintf(stderr,
-                     "%s run %d: shown %.1f ms, painted %.1f ms, ended %.1f ms, resident %ld KiB, "
-                     "peak %ld KiB\n",
-                     options->name.c_str(), i + 1, run.shownMs, run.paintedMs, run.exitMs,
-                     run.rssKib, run.peakKib);
-    }
-
     std::vector<double> shown, painted, ended, resident, peak;
     for (const Run& run : runs) {
         shown.push_back(run.shownMs);
@@ -568,7 +566,7 @@ int main(int argc, char** argv)
         peak.push_back(static_cast<double>(run.peakKib));
     }
     std::string command;
-    for (const char* word : options->command)
+    for (const char* word : program.command)
         if (word)
             command += (command.empty() ? "" : " ") + std::string(word);
     std::printf("{\"program\": %s, \"runs\": %d, \"warmup\": %d, \"shown_ms\": %.3f, "
@@ -576,12 +574,42 @@ int main(int argc, char** argv)
                 "\"peak_kib\": %.0f, \"window\": \"%dx%d\", \"shown_ms_each\": %s, "
                 "\"painted_ms_each\": %s, \"exit_ms_each\": %s, \"rss_kib_each\": %s, "
                 "\"peak_kib_each\": %s}\n",
-                jsonString(command).c_str(), options->runs, options->warmup, median(shown),
+                jsonString(command).c_str(), program.runs, program.warmup, median(shown),
                 median(painted), median(ended), median(resident), median(peak), runs.front().width,
                 runs.front().height, jsonList<double>(runs, &Run::shownMs, "%.3f").c_str(),
                 jsonList<double>(runs, &Run::paintedMs, "%.3f").c_str(),
                 jsonList<double>(runs, &Run::exitMs, "%.3f").c_str(),
                 jsonList<long>(runs, &Run::rssKib, "%ld").c_str(),
                 jsonList<long>(runs, &Run::peakKib, "%ld").c_str());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::optional<std::vector<Options>> programs = parseOptions(argc, argv);
+    if (!programs)
+        return usage();
+    // The programs take turns run by run, so that whatever else the machine does in the
+    // meantime falls on all of them alike and their ratios hold.
+    const Options& settings = programs->front();
+    Probe probe;
+    for (int i = 0; i < settings.warmup; ++i) {
+        for (const Options& program : *programs)
+            probe.runOnce(program);
+    }
+    std::vector<std::vector<Run>> runs(programs->size());
+    for (int i = 0; i < settings.runs; ++i) {
+        for (std::size_t k = 0; k < programs->size(); ++k) {
+            const Run& run = runs[k].emplace_back(probe.runOnce((*programs)[k]));
+            std::fprintf(stderr,
+                         "%s run %d: shown %.1f ms, painted %.1f ms, ended %.1f ms, resident "
+                         "%ld KiB, peak %ld KiB\n",
+                         (*programs)[k].name.c_str(), i + 1, run.shownMs, run.paintedMs,
+                         run.exitMs, run.rssKib, run.peakKib);
+        }
+    }
+    for (std::size_t k = 0; k < programs->size(); ++k)
+        printSummary((*programs)[k], runs[k]);
     return 0;
 }

@@ -73,15 +73,16 @@ utf16Bytes=$("$bin/verdane-synth" --utf16-bytes "$records")
 
 echo
 echo "Start-up on the virtual display $DISPLAY (from start until the window shows, until it is"
-echo "painted and until the program has ended after a close request):"
-probe() { # name label program
-    echo "$2:"
-    "$bin/startup-probe" "$3" >"$work/startup-$1.json"
-}
-probe bare "an empty window of the same size" "$bin/bare-window"
-probe captions "a window of the same size with the program's captions" "$bin/captions-window"
-probe sample "the program with the sample content" "$program/verdane"
-probe large "the program with $records sentences per content name" "$large/verdane"
+echo "painted and until the program has ended after a close request), the four programs taking"
+echo "turns run by run: an empty window of the same size, a window of the same size with the"
+echo "program's captions, the program with the sample content, and the program with $records"
+echo "sentences per content name:"
+"$bin/startup-probe" "$bin/bare-window" --then "$bin/captions-window" --then "$program/verdane" \
+    --then "$large/verdane" >"$work/startup.json"
+names=(bare captions sample large)
+for i in "${!names[@]}"; do
+    sed -n "$((i + 1))p" "$work/startup.json" >"$work/startup-${names[i]}.json"
+done
 kill "$xvfb"
 wait "$xvfb" 2>/dev/null || true
 xvfb=
