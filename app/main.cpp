@@ -1,5 +1,7 @@
 #include "CVerdaneApp.h"
+#include "platform/Fonts.h"
 #include "platform/QtEffects.h"
+#include "platform/WorkAhead.h"
 
 #include <QApplication>
 #include <malloc.h>
@@ -11,6 +13,8 @@ int main(int argc, char** argv)
     // would otherwise leave that thread a heap of its own, megabytes over what they take.
     mallopt(M_ARENA_MAX, 1);
 #endif
+    // Read on the second processor while the toolkit connects to the display.
+    const platform::WorkAhead fonts(&platform::readFontConfiguration);
     QApplication application(argc, argv);
     // The taskbar and the window switcher name the program after its desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("verdane"));

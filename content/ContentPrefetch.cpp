@@ -3,29 +3,18 @@
 #include "ContentLoader.h"
 #include "ContentNames.h"
 
-#include <system_error>
-
 namespace content {
 
 ContentPrefetch::ContentPrefetch(std::span<const std::string_view> utf8Names)
+    : reader_([this, names = std::vector<std::string>(utf8Names.begin(), utf8Names.end())] {
+          readAll(names);
+      })
 {
-    std::vector<std::string> names(utf8Names.begin(), utf8Names.end());
-    try {
-        reader_ = std::thread([this, names = std::move(names)] { readAll(names); });
-    } catch (const std::system_error&) {
-        // No thread to be had: nothing is read ahead, and the pages read their contents.
-    }
-}
-
-ContentPrefetch::~ContentPrefetch()
-{
-    finish();
 }
 
 void ContentPrefetch::finish()
 {
-    if (reader_.joinable())
-        reader_.join();
+    reader_.wait();
 }
 
 std::optional<LoadedContent> ContentPrefetch::take(std::string_view utf8Name)

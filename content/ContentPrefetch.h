@@ -7,6 +7,7 @@
 // from the moment the reading starts until finish() has returned.
 
 #include "ContentArray.h"
+#include "platform/WorkAhead.h"
 
 #include <map>
 #include <memory>
@@ -14,7 +15,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace content {
@@ -30,7 +30,6 @@ class ContentPrefetch {
 public:
     // Starts reading the named contents (UTF-8 names), one after another.
     explicit ContentPrefetch(std::span<const std::string_view> utf8Names);
-    ~ContentPrefetch(); // waits until the reading has ended
     ContentPrefetch(const ContentPrefetch&) = delete;
     ContentPrefetch& operator=(const ContentPrefetch&) = delete;
 
@@ -48,7 +47,8 @@ private:
     bool readInto(const std::string& utf8Name);
 
     std::map<std::string, LoadedContent, std::less<>> read_;
-    std::thread reader_;
+    // Last: what it fills is there before it starts, and its end is waited for first.
+    platform::WorkAhead reader_;
 };
 
 } // namespace content

@@ -1,6 +1,7 @@
 #include "Fonts.h"
 
 #include <QFontDatabase>
+#include <fontconfig/fontconfig.h>
 #include <QStringList>
 #include <map>
 #include <cmath>
@@ -54,6 +55,11 @@ QFont pointFont(FontFace face, double points)
 QFont dialogFont()
 {
     return pointFont(FontFace::UiGothic, 9);
+}
+
+void readFontConfiguration()
+{
+    FcInit(); // reads it once per process, whichever thread asks first
 }
 
 } // namespace platform
