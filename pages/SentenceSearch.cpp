@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #ifdef __SSE2__
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace pages {
@@ -75,6 +75,69 @@ private:
     __m128i anchor_;
     __m128i second_;
 };
+
+// What BlockMarker does for `words` words from `from` on, into marks; returns their union.
+std::uint64_t markBlocks(const char16_t* units, std::size_t from, std::size_t words,
+                         const Probe& probe, std::uint64_t* marks)
+{
+    const BlockMarker markBlock(units, probe);
+    std::uint64_t any = 0;
+    for (std::size_t w = 0; w < words; ++w) {
+        marks[w] = markBlock(from + w * 64);
+        any |= marks[w];
+    }
+    return any;
+}
+
+// The same with 32 positions to a register, where the processor has 256-bit integer compares:
+// a fifth less time for a common term than 16 at a time. The pack works within each half of
+// the register, so its quarters are put back in order before the mask.
+#define VERDANE_WIDE __attribute__((target("avx2")))
+
+VERDANE_WIDE inline __m256i loadWide(const char16_t* p)
+{
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
+
+VERDANE_WIDE inline __m256i bothInPlace(const char16_t* atAnchor, const char16_t* atSecond,
+                                        __m256i anchor, __m256i second)
+{
+    return _mm256_and_si256(_mm256_cmpeq_epi16(loadWide(atAnchor), anchor),
+                            _mm256_cmpeq_epi16(loadWide(atSecond), second));
+}
+
+VERDANE_WIDE inline std::uint64_t thirtyTwo(const char16_t* atAnchor, const char16_t* atSecond,
+                                            __m256i anchor, __m256i second)
+{
+    const __m256i packed =
+        _mm256_packs_epi16(bothInPlace(atAnchor, atSecond, anchor, second),
+                           bothInPlace(atAnchor + 16, atSecond + 16, anchor, second));
+    const __m256i inOrder = _mm256_permute4x64_epi64(packed, 0xD8); // quarters 0, 2, 1, 3
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(inOrder));
+}
+
+VERDANE_WIDE std::uint64_t markBlocksWide(const char16_t* units, std::size_t from,
+                                          std::size_t words, const Probe& probe,
+                                          std::uint64_t* marks)
+{
+    const __m256i anchor = _mm256_set1_epi16(static_cast<short>(probe.needle[probe.anchorAt]));
+    const __m256i second = _mm256_set1_epi16(static_cast<short>(probe.needle[probe.secondAt]));
+    const char16_t* atAnchor = units + from + probe.anchorAt;
+    const char16_t* atSecond = units + from + probe.secondAt;
+    std::uint64_t any = 0;
+    for (std::size_t w = 0; w < words; ++w, atAnchor += 64, atSecond += 64) {
+        marks[w] = thirtyTwo(atAnchor, atSecond, anchor, second) |
+                   thirtyTwo(atAnchor + 32, atSecond + 32, anchor, second) << 32;
+        any |= marks[w];
+    }
+    return any;
+}
+
+bool canMarkWide()
+{
+    static const bool supported = __builtin_cpu_supports("avx2");
+    return supported;
+}
 #endif
 
 // Bit p for the position at + p, p < 64, where both probe units are in place, one position at a
@@ -94,17 +157,21 @@ std::uint64_t markTail(std::u16string_view units, std::size_t at, const Probe& p
 // Marks, in marks, the positions from + p (p below positions, rounded up to 64) where both probe
 // units are in place. Returns whether any is.
 bool markCandidates(std::u16string_view units, std::size_t from, std::size_t positions,
-                    const Probe& probe, std::uint64_t* marks)
+                    const Probe& probe, MarkWidth width, std::uint64_t* marks)
 {
-    const std::size_t reach = std::max(probe.anchorAt, probe.secondAt);
     std::uint64_t any = 0;
     std::size_t w = 0;
 #ifdef __SSE2__
-    const BlockMarker markBlock(units.data(), probe);
-    for (; w * 64 < positions && from + w * 64 + 64 + reach <= units.size(); ++w) {
-        marks[w] = markBlock(from + w * 64);
-        any |= marks[w];
-    }
+    // Words whose block, the farther probe unit included, lies within the units.
+    const std::size_t reach = std::max(probe.anchorAt, probe.secondAt);
+    const std::size_t words = std::min((positions + 63) / 64,
+                                       from + 64 + reach <= units.size()
+                                           ? (units.size() - from - 64 - reach) / 64 + 1
+                                           : 0);
+    any = width == MarkWidth::Widest && canMarkWide()
+              ? markBlocksWide(units.data(), from, words, probe, marks)
+              : markBlocks(units.data(), from, words, probe, marks);
+    w = words;
 #endif
     for (; w * 64 < positions; ++w) {
         marks[w] = markTail(units, from + w * 64, probe);
@@ -194,8 +261,8 @@ void markSentences(std::span<const std::uint32_t> starts, std::size_t first, std
 
 // Marks in holds the sentences first .. end - 1 that hold the needle.
 void markChunk(std::u16string_view units, std::span<const std::uint32_t> starts, std::size_t first,
-               std::size_t end, const Probe& probe, std::vector<std::uint64_t>& marks,
-               std::vector<std::uint64_t>& holds)
+               std::size_t end, const Probe& probe, MarkWidth width,
+               std::vector<std::uint64_t>& marks, std::vector<std::uint64_t>& holds)
 {
     const std::size_t from = starts[first];
     const std::size_t length = probe.needle.size();
@@ -203,7 +270,7 @@ void markChunk(std::u16string_view units, std::span<const std::uint32_t> starts,
         return;
     const std::size_t positions = starts[end] - from - length + 1; // where an occurrence can start
     marks.resize(std::max(marks.size(), positions / 64 + 2)); // one more word, read, never counted
-    if (!markCandidates(units, from, positions, probe, marks.data()))
+    if (!markCandidates(units, from, positions, probe, width, marks.data()))
         return;
     const std::uint64_t* const marked = marks.data();
     using Position = std::size_t;
@@ -222,7 +289,8 @@ void markChunk(std::u16string_view units, std::span<const std::uint32_t> starts,
 } // namespace
 
 void markSentencesHolding(std::u16string_view units, std::span<const std::uint32_t> starts,
-                          std::u16string_view needle, std::vector<std::uint64_t>& holds)
+                          std::u16string_view needle, std::vector<std::uint64_t>& holds,
+                          MarkWidth width)
 {
     const std::size_t count = starts.empty() ? 0 : starts.size() - 1;
     holds.assign((count + 63) / 64, 0);
@@ -235,7 +303,7 @@ void markSentencesHolding(std::u16string_view units, std::span<const std::uint32
     std::vector<std::uint64_t> marks;
     for (std::size_t first = 0; first < count;) {
         const std::size_t end = chunkEnd(starts, first);
-        markChunk(units, starts, first, end, probe, marks, holds);
+        markChunk(units, starts, first, end, probe, width, marks, holds);
         first = end;
     }
 }
