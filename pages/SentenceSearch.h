@@ -10,16 +10,14 @@
 
 namespace pages {
 
-// How many positions the search compares at once: as many as the processor allows (32 with
-// 256-bit registers, else 16), or 16 wherever it runs, so that tests cover both.
-enum class MarkWidth { Widest, Sixteen };
-
 // For the sentences units[starts[i], starts[i + 1]), i < starts.size() - 1, whether needle occurs
 // inside one of them: bit i % 64 of holds[i / 64], the other bits of the last word 0. An
 // occurrence that runs on into the next sentence is none. An empty needle occurs in every
-// sentence. holds is replaced.
+// sentence. holds is replaced. The units are compared in the widest registers the processor
+// has (256 or 128 bits), or in no wider ones than mostRegisterBits, so that tests cover both
+// ways on a processor that has both.
 void markSentencesHolding(std::u16string_view units, std::span<const std::uint32_t> starts,
                           std::u16string_view needle, std::vector<std::uint64_t>& holds,
-                          MarkWidth width = MarkWidth::Widest);
+                          unsigned mostRegisterBits = 256);
 
 } // namespace pages
