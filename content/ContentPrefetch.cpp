@@ -30,8 +30,10 @@ std::optional<LoadedContent> ContentPrefetch::take(std::string_view utf8Name)
 
 void ContentPrefetch::readAll(const std::vector<std::string>& utf8Names)
 {
-    // A content read after one that failed would be read against a library that did not count
-    // the failed one, so a fault makes the whole reading void, whatever it was.
+    // After a fault the pages read their contents themselves, from a library started afresh
+    // that counts none of the contents read here against its memory budget: were some of them
+    // handed out, the pages' reading could end otherwise than without reading ahead. So a fault
+    // makes the whole reading void.
     try {
         for (const std::string& name : utf8Names) {
             if (!readInto(name)) {
