@@ -68,7 +68,9 @@ const std::vector<Content>& allContents()
     static const std::vector<Content> contents = [] {
         std::vector<Content> all = sampleContents();
         StringArray texts, flags;
-        for (const auto& [flagString, text] : synth::makeRecords(20000, synth::kSeed)) {
+        // More records than a keyword search takes on one thread, and not a whole number of
+        // its blocks, so that the search in two halves is compared too.
+        for (const auto& [flagString, text] : synth::makeRecords(40000, synth::kSeed)) {
             flags.push_back(utf16(flagString));
             texts.push_back(utf16(text));
         }
