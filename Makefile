@@ -6,7 +6,7 @@
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libzip-dev \
             libgtest-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth x11-utils \
             imagemagick xdotool python3 libx11-dev libxdamage-dev poppler-utils valgrind \
-            qt6-translations-l10n desktop-file-utils appstream libfontconfig-dev
+            qt6-translations-l10n desktop-file-utils appstream libfontconfig-dev libssl-dev
 # What `make package` needs beyond the build: dpkg-shlibdeps and file find the package's
 # dependencies, lintian checks the package.
 PACKAGE_TOOLS := dpkg-dev file lintian

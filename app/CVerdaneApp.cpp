@@ -2,7 +2,6 @@
 
 #include "CVerdaneDlg.h"
 #include "content/ContentNames.h"
-#include "content/ContentPrefetch.h"
 #include "platform/Effects.h"
 #include "platform/Paths.h"
 #include "platform/SingleInstanceGuard.h"
@@ -18,6 +17,13 @@ namespace {
 std::optional<SingleInstanceGuard> guard;
 } // namespace
 
+CVerdaneApp::CVerdaneApp()
+{
+    guard.emplace("Verdane.exe");
+    if (guard->state() != SingleInstanceGuard::State::AlreadyRunning)
+        prefetch.emplace(content::kAllContents);
+}
+
 void CVerdaneApp::Run()
 {
     InitInstance();
@@ -27,7 +33,6 @@ void CVerdaneApp::Run()
 
 void CVerdaneApp::InitInstance()
 {
-    guard.emplace("Verdane.exe");
     if (guard->state() == SingleInstanceGuard::State::AlreadyRunning) {
         const std::string title = platform::applicationTitle();
         platform::effects().showMessage(nullptr, u"既に起動されています。",
@@ -35,10 +40,9 @@ void CVerdaneApp::InitInstance()
                                         platform::MessageIcon::Exclamation);
         return;
     }
-    content::ContentPrefetch prefetch(content::kAllContents);
     // The toolkit's own menus and buttons speak the program's language.
     platform::installToolkitTranslations();
     CVerdaneDlg mainWindow;
-    mainWindow.SetContentPrefetch(&prefetch);
+    mainWindow.SetContentPrefetch(&*prefetch);
     mainWindow.DoModal();
 }

@@ -1,11 +1,21 @@
 #pragma once
 // The program: one instance per user and logon, the main window run to its end, exit code 0.
 
+#include "content/ContentPrefetch.h"
+
+#include <optional>
+
 class CVerdaneApp {
 public:
+    // Claims the single instance and, when this is it, starts reading the contents ahead. Made
+    // before the toolkit connects to the display, so that the reading goes on meanwhile.
+    CVerdaneApp();
+
     // Runs the program and ends the process; fatal errors end it earlier with their own code.
     [[noreturn]] void Run();
 
 private:
     void InitInstance();
+
+    std::optional<content::ContentPrefetch> prefetch; // none in a second instance
 };
