@@ -13,12 +13,14 @@ int main(int argc, char** argv)
     // would otherwise leave that thread a heap of its own, megabytes over what they take.
     mallopt(M_ARENA_MAX, 1);
 #endif
-    // Read on the second processor while the toolkit connects to the display.
+    // The font configuration and the contents are read on other threads while the toolkit
+    // connects to the display.
     const platform::WorkAhead fonts(&platform::readFontConfiguration);
+    CVerdaneApp program;
     QApplication application(argc, argv);
     // The taskbar and the window switcher name the program after its desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("verdane"));
     platform::QtEffects effects;
     platform::ScopedEffects installed(effects);
-    CVerdaneApp().Run();
+    program.Run();
 }
