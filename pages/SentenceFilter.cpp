@@ -1,8 +1,8 @@
 #include "SentenceFilter.h"
 
+#include "BlockByBlock.h"
 #include "SentenceSearch.h"
 #include "SubstringSearch.h"
-#include "platform/WorkAhead.h"
 
 #include <algorithm>
 #include <climits>
@@ -212,38 +212,6 @@ void AppendCategoryMatches(const ContentArray& texts, const ContentArray& flags,
     }
 }
 
-namespace {
-
-// The sentences are searched a block at a time, so that the sentences found are still in the
-// cache when they are checked for the other terms and listed.
-constexpr std::size_t kSearchBlock = 2048;
-
-// From this many sentences on, the later half is searched on a second thread while this one
-// searches the first: below it, starting the thread costs more than it saves.
-constexpr std::size_t kSearchInTwoFrom = 16 * kSearchBlock;
-
-// Calls found(base, holding) for each block of the sentences first .. end - 1 (first a multiple
-// of 64), holding a word for each 64 sentences from base on with the bits of those that hold
-// every term. The needle is the term searched for first; the others are checked where it is.
-template <typename Found>
-void searchBlocks(const ContentArray& texts, std::size_t first, std::size_t end,
-                  std::u16string_view needle, const StringArray& terms, Found found)
-{
-    std::vector<std::uint64_t> holding;
-    for (std::size_t base = first; base < end; base += kSearchBlock) {
-        const std::size_t sentences = std::min(kSearchBlock, end - base);
-        markSentencesHolding(texts.units(), texts.starts().subspan(base, sentences + 1), needle,
-                             holding);
-        if (terms.size() > 1) {
-            for (std::size_t word = 0; word < holding.size(); ++word)
-                holding[word] = holdingAllTerms(texts, base + word * 64, holding[word], terms);
-        }
-        found(base, holding);
-    }
-}
-
-} // namespace
-
 void AppendKeywordMatches(const ContentArray& texts, const ContentArray& flags,
                           const StringArray& terms, MatchList& out)
 {
@@ -254,34 +222,25 @@ void AppendKeywordMatches(const ContentArray& texts, const ContentArray& flags,
     const std::u16string_view needle =
         longest == terms.end() ? std::u16string_view() : std::u16string_view(*longest);
     const std::size_t count = std::min(texts.size(), flags.size()); // no sentence past the flags
-    const auto list = [&](std::size_t base, const std::vector<std::uint64_t>& holding) {
+    const auto search = [&](std::size_t base, std::size_t sentences,
+                            std::vector<std::uint64_t>& holding) {
+        markSentencesHolding(texts.units(), texts.starts().subspan(base, sentences + 1), needle,
+                             holding);
+        if (terms.size() > 1) {
+            for (std::size_t word = 0; word < holding.size(); ++word)
+                holding[word] = holdingAllTerms(texts, base + word * 64, holding[word], terms);
+        }
+    };
+    const auto list = [&](std::size_t base, std::span<const std::uint64_t> holding) {
         for (std::size_t word = 0; word < holding.size(); ++word)
             appendMarked(texts, flags, base + word * 64, holding[word], out);
     };
-    if (count < kSearchInTwoFrom) {
-        searchBlocks(texts, 0, count, needle, terms, list);
-        return;
-    }
-    // The later half is searched on a second thread while this one searches and lists the
-    // first; its bits are listed after.
-    const std::size_t half = count / 2 / kSearchBlock * kSearchBlock;
-    std::vector<std::uint64_t> laterHolding; // a word for each 64 sentences from half on
-    bool laterSearched = false;
-    {
-        const platform::WorkAhead later([&] {
-            searchBlocks(texts, half, count, needle, terms,
-                         [&](std::size_t, const std::vector<std::uint64_t>& holding) {
-                             laterHolding.insert(laterHolding.end(), holding.begin(),
-                                                 holding.end());
-                         });
-            laterSearched = true;
-        });
-        searchBlocks(texts, 0, half, needle, terms, list);
-    }
-    if (laterSearched)
-        list(half, laterHolding);
-    else // no second thread to be had
-        searchBlocks(texts, half, count, needle, terms, list);
+    // A block at a time, so that the sentences found are still in the cache when they are
+    // checked for the other terms and listed; on two threads where starting the second costs
+    // less than it saves.
+    constexpr std::size_t kBlock = 2048;
+    constexpr std::size_t kTwoThreadsFrom = 16 * kBlock;
+    searchBlockByBlock(count, kBlock, count >= kTwoThreadsFrom, search, list);
 }
 
 std::vector<bool> OccurringCodes(std::span<const std::u16string_view> flagList,
