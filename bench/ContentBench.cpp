@@ -21,6 +21,7 @@
 #include <iostream>
 #include <map>
 #include <stdexcept>
+#include <thread>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -127,6 +128,21 @@ void BM_ReadTexts(benchmark::State& state)
         benchmark::DoNotOptimize(sumOfCodeUnits(corpus(state).texts.units()));
 }
 
+// The same read shared by two threads, as the keyword search of a content of this size is: the
+// later half summed on a thread started for it, as the search starts one.
+void BM_ReadTextsOnTwoThreads(benchmark::State& state)
+{
+    const std::u16string_view units = corpus(state).texts.units();
+    const std::size_t half = units.size() / 2;
+    for (auto _ : state) {
+        std::uint16_t later = 0;
+        std::thread helper([&] { later = sumOfCodeUnits(units.substr(half)); });
+        const std::uint16_t first = sumOfCodeUnits(units.substr(0, half));
+        helper.join();
+        benchmark::DoNotOptimize(first + later);
+    }
+}
+
 void BM_KeywordRare(benchmark::State& state)
 {
     runKeyword(state, utf16(synth::kRareTerm));
@@ -228,6 +244,7 @@ void configure(benchmark::internal::Benchmark* b)
 } // namespace
 
 BENCHMARK(BM_ReadTexts)->Apply(configure);
+BENCHMARK(BM_ReadTextsOnTwoThreads)->Apply(configure);
 BENCHMARK(BM_KeywordRare)->Apply(configure);
 BENCHMARK(BM_KeywordCommon)->Apply(configure);
 BENCHMARK(BM_KeywordRareCommon)->Apply(configure);
