@@ -198,7 +198,7 @@ def main():
             if (bottom, size) in figures:
                 value = figures[(top, size)]["ms"] / figures[(bottom, size)]["ms"]
                 label = f"{short(top)} / {short(bottom)} at {size:,}"
-                print(f"  {label:<48} {value:>8.2f}     (both on two threads)")
+                print(f"  {label:<52} {value:>4.2f}     (both on two threads)")
     for top, bottom, op, aim in GREP_RATIOS:
         value = figures[(top, small)]["ms"] / figures[(bottom, small)]["ms"]
         aim_line(f"{short(top)} / {short(bottom)} at {small:,}", value, "", op, aim)
