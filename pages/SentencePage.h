@@ -127,11 +127,10 @@ protected:
 
 private:
     bool isResultBox(int id) const;
-
-    content::ContentPrefetch* prefetch_ = nullptr;
     std::size_t matchesShown() const { return matches.matchTexts.size(); }
 
     PageLook look_;
+    content::ContentPrefetch* prefetch_ = nullptr;
 };
 
 } // namespace pages

@@ -1,8 +1,8 @@
 #include "Fonts.h"
 
 #include <QFontDatabase>
-#include <fontconfig/fontconfig.h>
 #include <QStringList>
+#include <fontconfig/fontconfig.h>
 #include <map>
 #include <cmath>
 

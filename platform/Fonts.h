@@ -13,11 +13,11 @@ enum class FontFace {
 };
 
 QFont pointFont(FontFace face, double points);
+QFont dialogFont(); // "MS UI Gothic" 9 pt
 
 // Reads the system's font configuration (its files and the list of fonts), which the toolkit
 // would otherwise read the first time it measures a text, just before a window can show. It
 // may run on any thread, before the application object exists too (see platform/WorkAhead.h).
 void readFontConfiguration();
-QFont dialogFont(); // "MS UI Gothic" 9 pt
 
 } // namespace platform
