@@ -1,7 +1,7 @@
 #pragma once
 // The program: one instance per user and logon, the main window run to its end, exit code 0.
 
-#include "content/ContentPrefetch.h"
+#include "pages/ContentPrefetch.h"
 
 #include <optional>
 
@@ -17,5 +17,5 @@ public:
 private:
     void InitInstance();
 
-    std::optional<content::ContentPrefetch> prefetch; // none in a second instance
+    std::optional<pages::ContentPrefetch> prefetch; // none in a second instance
 };

@@ -105,7 +105,7 @@ void CVerdaneDlg::DoDataExchange(DataExchange& exchange)
     exchange.control(kTabControl, tabControl);
 }
 
-void CVerdaneDlg::SetContentPrefetch(content::ContentPrefetch* contentPrefetch)
+void CVerdaneDlg::SetContentPrefetch(pages::ContentPrefetch* contentPrefetch)
 {
     prefetch = contentPrefetch;
     for (int i = 0; i < 3; ++i)

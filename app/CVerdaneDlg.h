@@ -27,7 +27,7 @@ public:
     pages::SentencePage& page(int index);
     // The contents read ahead while the window is made; the window waits for the reading
     // before it starts the content library, and the pages take what was read.
-    void SetContentPrefetch(content::ContentPrefetch* prefetch);
+    void SetContentPrefetch(pages::ContentPrefetch* prefetch);
     draft::DraftWindow& draftWindow() { return draft.window(); }
 
 protected:
@@ -56,7 +56,7 @@ private:
     void OnKeywordSetFocus();
     void OnKeywordKillFocus();
 
-    content::ContentPrefetch* prefetch = nullptr;
+    pages::ContentPrefetch* prefetch = nullptr;
     QIcon icon;
     platform::Bound<platform::TabControl> tabControl;
     CDlgTab02 page1;

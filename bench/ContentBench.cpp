@@ -7,7 +7,7 @@
 
 #include "SyntheticContent.h"
 #include "content/ContentArchive.h"
-#include "content/ContentLoader.h"
+#include "pages/ContentLoader.h"
 #include "content/ContentNames.h"
 #include "content/RecordFormat.h"
 #include "content/tessera.h"

@@ -1,5 +1,7 @@
 #include "RecordFormat.h"
 
+#include "Utf8.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -52,51 +54,6 @@ LineError parseLine(std::string_view line, RawRecord& record)
 }
 
 namespace {
-
-// Reads one code point from UTF-8 at in[pos], advancing pos; returns false on a malformed
-// sequence. Accepts exactly the well-formed sequences of Unicode (Table 3-7).
-bool readCodePoint(std::string_view in, std::size_t& pos, char32_t& cp)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(in[i]); };
-    const std::uint8_t b0 = byte(pos);
-    if (b0 < 0x80) {
-        cp = b0;
-        pos += 1;
-        return true;
-    }
-    std::size_t length;
-    std::uint8_t low = 0x80, high = 0xBF;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        length = 2;
-        cp = b0 & 0x1F;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        length = 3;
-        cp = b0 & 0x0F;
-        if (b0 == 0xE0)
-            low = 0xA0; // no overlong forms
-        if (b0 == 0xED)
-            high = 0x9F; // no encoded surrogates
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        length = 4;
-        cp = b0 & 0x07;
-        if (b0 == 0xF0)
-            low = 0x90;
-        if (b0 == 0xF4)
-            high = 0x8F; // nothing above U+10FFFF
-    } else {
-        return false;
-    }
-    if (in.size() - pos < length)
-        return false;
-    for (std::size_t i = 1; i < length; ++i) {
-        const std::uint8_t b = byte(pos + i);
-        if (b < (i == 1 ? low : 0x80) || b > (i == 1 ? high : 0xBF))
-            return false;
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    pos += length;
-    return true;
-}
 
 char16_t unescaped(char c)
 {

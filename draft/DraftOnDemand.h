@@ -8,7 +8,7 @@
 
 namespace draft {
 
-class DraftOnDemand : public pages::SentenceCollector {
+class DraftOnDemand : public SentenceCollector {
 public:
     explicit DraftOnDemand(QWidget* mainWindow) : mainWindow_(mainWindow) {}
 

@@ -4,6 +4,7 @@
 #include "RemarkText.h"
 #include "content/ForbiddenWords.h"
 #include "platform/Fonts.h"
+#include "platform/QtStrings.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,15 +25,12 @@
 
 namespace draft {
 
+using platform::unitsOf;
+
 namespace {
 
 constexpr int kGap = 8; // between the main window and the draft
 const QColor kOverLimit(0xC0, 0x00, 0x00);
-
-std::u16string_view unitsOf(const QString& text)
-{
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
 
 QString fromUtf8(const std::string& text)
 {

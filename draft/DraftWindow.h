@@ -4,7 +4,7 @@
 // teacher may set, the facts still to fill in, and the words a school report must not carry.
 // It lives only in memory; "コピー" hands it to the clipboard.
 
-#include "pages/SentenceCollector.h"
+#include "SentenceCollector.h"
 
 #include <QDialog>
 #include <memory>
@@ -23,7 +23,7 @@ namespace draft {
 
 class MarkHighlighter;
 
-class DraftWindow : public QDialog, public pages::SentenceCollector {
+class DraftWindow : public QDialog, public SentenceCollector {
 public:
     // A window of its own beside mainWindow, which it never covers where the screen has room;
     // Escape or the close box only hide it, the draft stays.

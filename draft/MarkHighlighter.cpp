@@ -2,15 +2,11 @@
 
 #include "RemarkText.h"
 #include "content/ForbiddenWords.h"
+#include "platform/QtStrings.h"
 
 namespace draft {
 
 namespace {
-
-std::u16string_view unitsOf(const QString& text)
-{
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
 
 QTextCharFormat background(const QColor& colour)
 {
@@ -62,7 +58,7 @@ void MarkHighlighter::setForbiddenWords(const content::ForbiddenWords* words)
 
 void MarkHighlighter::highlightBlock(const QString& text)
 {
-    const std::u16string_view units = unitsOf(text);
+    const std::u16string_view units = platform::unitsOf(text);
     const auto apply = [this](std::size_t position, std::size_t length,
                               const QTextCharFormat& format) {
         setFormat(static_cast<int>(position), static_cast<int>(length), format);

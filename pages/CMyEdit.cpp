@@ -1,8 +1,9 @@
 #include "CMyEdit.h"
 
-#include "SentenceCollector.h"
+#include "draft/SentenceCollector.h"
 #include "draft/MarkHighlighter.h"
 #include "draft/RemarkText.h"
+#include "platform/QtStrings.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -29,7 +30,7 @@ void CMyEdit::bind(QWidget* control)
     setCollector(collector_);
 }
 
-void CMyEdit::setCollector(pages::SentenceCollector* collector)
+void CMyEdit::setCollector(draft::SentenceCollector* collector)
 {
     collector_ = collector;
     if (!box_)
@@ -90,7 +91,7 @@ void CMyEdit::OnContextMenu(const QPoint& globalPosition)
     menu->addSeparator();
     menu->addAction(addToDraft_);
     if (collector_->hasDraft()) {
-        pages::SentenceCollector* collector = collector_;
+        draft::SentenceCollector* collector = collector_;
         menu->addAction(QStringLiteral("下書きを表示(&S)"), menu,
                         [collector] { collector->showDraft(); });
     }
@@ -108,9 +109,7 @@ void CMyEdit::SentenceChanged()
 {
     const QString text = box_->toPlainText();
     addToDraft_->setEnabled(!text.isEmpty());
-    const std::u16string_view units(reinterpret_cast<const char16_t*>(text.utf16()),
-                                    static_cast<std::size_t>(text.size()));
-    box_->setToolTip(text.isEmpty()
-                         ? QString()
-                         : QStringLiteral("%1 字").arg(draft::countCharacters(units)));
+    box_->setToolTip(text.isEmpty() ? QString()
+                                    : QStringLiteral("%1 字").arg(draft::countCharacters(
+                                          platform::unitsOf(text))));
 }

@@ -16,9 +16,6 @@ class QWidget;
 
 namespace draft {
 class MarkHighlighter;
-}
-
-namespace pages {
 class SentenceCollector;
 }
 
@@ -30,7 +27,7 @@ public:
     QPlainTextEdit* box() const { return box_; }
 
     // Where "下書きに追加" sends the sentence; without one the box offers no draft.
-    void setCollector(pages::SentenceCollector* collector);
+    void setCollector(draft::SentenceCollector* collector);
     // The terms to mark in the sentence; none after a search by category.
     void setSearchTerms(std::vector<std::u16string> terms);
     // What "下書きに追加" takes: the selected part, or the whole sentence.
@@ -47,7 +44,7 @@ private:
 
     QPlainTextEdit* box_ = nullptr;
     bool inStandardHandling_ = false;
-    pages::SentenceCollector* collector_ = nullptr;
+    draft::SentenceCollector* collector_ = nullptr;
     QAction* addToDraft_ = nullptr;
     draft::MarkHighlighter* highlighter_ = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "SentencePage.h"
 
-#include "content/ContentLoader.h"
+#include "pages/ContentLoader.h"
 #include "content/ContentNames.h"
 #include "platform/Effects.h"
 #include "platform/Fonts.h"
@@ -95,7 +95,7 @@ void SentencePage::ClearResultBoxes()
         SetDlgItemText(id, u"");
 }
 
-void SentencePage::SetCollector(SentenceCollector* collector)
+void SentencePage::SetCollector(draft::SentenceCollector* collector)
 {
     for (const std::unique_ptr<CMyEdit>& box : resultBoxes)
         box->setCollector(collector);

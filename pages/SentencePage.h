@@ -4,9 +4,9 @@
 // painted rectangles, and the page interface the main window drives it through.
 
 #include "CMyEdit.h"
-#include "SentenceCollector.h"
+#include "draft/SentenceCollector.h"
 #include "SentenceFilter.h"
-#include "content/ContentPrefetch.h"
+#include "pages/ContentPrefetch.h"
 #include "platform/DataExchange.h"
 #include "platform/Dialog.h"
 #include "platform/ScrollBar.h"
@@ -47,7 +47,7 @@ inline constexpr int kKeywordBoxId = 1121;
 
 // One content of a page: its text and flag arrays, which exist from the page's initialisation
 // until the page releases them, and its record count.
-using PageContent = content::LoadedContent;
+using PageContent = pages::LoadedContent;
 
 class SentencePage : public platform::Dialog {
 public:
@@ -60,10 +60,10 @@ public:
     virtual void ReleaseContent() = 0;
 
     // Where the result boxes' "下書きに追加" sends sentences.
-    void SetCollector(SentenceCollector* collector);
+    void SetCollector(draft::SentenceCollector* collector);
     // Where the page first looks for its contents when it is made; without it, or when the
     // contents are not there, the page reads them itself.
-    void SetContentPrefetch(content::ContentPrefetch* prefetch) { prefetch_ = prefetch; }
+    void SetContentPrefetch(pages::ContentPrefetch* prefetch) { prefetch_ = prefetch; }
 
     const MatchList& matchList() const { return matches; }
     int boxesPerPage() const { return look_.boxesPerPage; }
@@ -130,7 +130,7 @@ private:
     std::size_t matchesShown() const { return matches.matchTexts.size(); }
 
     PageLook look_;
-    content::ContentPrefetch* prefetch_ = nullptr;
+    pages::ContentPrefetch* prefetch_ = nullptr;
 };
 
 } // namespace pages

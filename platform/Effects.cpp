@@ -1,5 +1,7 @@
 #include "Effects.h"
 
+#include "content/Utf8.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -41,7 +43,8 @@ ScopedEffects::~ScopedEffects()
 void ConsoleEffects::showMessage(const Dialog*, std::u16string_view text,
                                  std::u16string_view caption, MessageIcon)
 {
-    std::fprintf(stderr, "[%s] %s\n", toUtf8(caption).c_str(), toUtf8(text).c_str());
+    std::fprintf(stderr, "[%s] %s\n", content::toUtf8(caption).c_str(),
+                 content::toUtf8(text).c_str());
     std::fflush(stderr);
 }
 
@@ -61,37 +64,6 @@ void ConsoleEffects::endProcess(int exitCode)
 void ConsoleEffects::openDocument(const std::string& path)
 {
     std::fprintf(stderr, "open %s\n", path.c_str());
-}
-
-std::string toUtf8(std::u16string_view text)
-{
-    std::string out;
-    out.reserve(text.size() * 3);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD; // a lone surrogate has no UTF-8 form
-        }
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-    return out;
 }
 
 } // namespace platform

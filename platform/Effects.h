@@ -2,7 +2,7 @@
 // The one seam for every effect of the program that a test must see or stop: message boxes,
 // the end of the process, documents handed to the desktop. The program installs the real
 // window-system effects at start; a test installs its own for its duration. This header knows
-// nothing of the window system, so the content loader can use it too.
+// nothing of the window system, so code without windows can use it too.
 
 #include <string>
 #include <string_view>
@@ -58,7 +58,5 @@ public:
 private:
     Effects* previous_;
 };
-
-std::string toUtf8(std::u16string_view text);
 
 } // namespace platform

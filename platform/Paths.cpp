@@ -1,6 +1,6 @@
 #include "Paths.h"
 
-#include "Effects.h"
+#include "content/Utf8.h"
 
 #include <filesystem>
 
@@ -31,7 +31,7 @@ std::string applicationTitle()
 std::string joinRelativePath(std::string_view folder, std::u16string_view relative)
 {
     std::string path(folder);
-    std::string tail = toUtf8(relative);
+    std::string tail = content::toUtf8(relative);
     for (char& c : tail) {
         if (c == '\\')
             c = '/';

@@ -3,7 +3,7 @@
 
 #include "app/CVerdaneApp.h"
 #include "app/CVerdaneDlg.h"
-#include "content/ContentLoader.h"
+#include "pages/ContentLoader.h"
 #include "platform/Dialog.h"
 #include "platform/SingleInstanceGuard.h"
 #include "support/ContentFile.h"

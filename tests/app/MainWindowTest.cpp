@@ -1,6 +1,6 @@
 #include "app/CVerdaneDlg.h"
 #include "content/ContentNames.h"
-#include "content/ContentPrefetch.h"
+#include "pages/ContentPrefetch.h"
 #include "support/ContentFile.h"
 #include "support/WindowIds.h"
 #include "support/RecordingEffects.h"
@@ -220,7 +220,7 @@ TEST(MainWindowStart, ThePagesTakeTheContentsReadAheadAndFindWhatTheyWouldHaveRe
     RecordingEffects effects;
     CVerdaneDlg readingItself;
     ASSERT_TRUE(readingItself.Create());
-    content::ContentPrefetch prefetch(content::kAllContents);
+    pages::ContentPrefetch prefetch(content::kAllContents);
     CVerdaneDlg readAhead;
     readAhead.SetContentPrefetch(&prefetch);
     ASSERT_TRUE(readAhead.Create());
@@ -264,7 +264,7 @@ TEST_F(MainWindowDeathTest, ADamagedOrForeignContentFileEndsTheProcessWithCodeOn
     EXPECT_EXIT(
         {
             UseContentFile use(garbage);
-            content::ContentPrefetch prefetch(content::kAllContents);
+            pages::ContentPrefetch prefetch(content::kAllContents);
             CVerdaneDlg window;
             window.SetContentPrefetch(&prefetch);
             window.Create();

@@ -3,20 +3,17 @@
 // no sentence may say what a school report sent with a job application must not say; these
 // tests keep a later edit of data/ from quietly breaking that.
 
-#include "content/ContentLoader.h"
-#include "platform/Effects.h"
 #include "content/ContentNames.h"
+#include "content/ContentReader.h"
+#include "content/Utf8.h"
 #include "pack/ContentCheck.h"
 #include "support/ContentFile.h"
-#include "support/RecordingEffects.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
 
-using testing_support::ProcessEnded;
-using testing_support::RecordingEffects;
 using testing_support::UseContentFile;
 
 namespace {
@@ -69,15 +66,11 @@ const Content& loaded(std::string_view name)
     if (found != contents.end())
         return found->second;
     UseContentFile use(SAMPLE_CONTENT);
-    RecordingEffects effects;
     Content content;
     int count = 0;
-    try {
-        ContentLoader(content::cp932ContentName(name).c_str(), count, &content.texts, nullptr,
-                      &content.flags);
-    } catch (const ProcessEnded& ended) {
-        ADD_FAILURE() << name << " cannot be loaded, exit code " << ended.exitCode;
-    }
+    if (const auto failure = loadContent(content::cp932ContentName(name).c_str(), count,
+                                         &content.texts, &content.flags))
+        ADD_FAILURE() << name << " cannot be loaded, exit code " << failure->exitCode;
     return contents.emplace(name, std::move(content)).first->second;
 }
 
@@ -108,7 +101,7 @@ std::size_t characters(std::u16string_view text)
 
 std::string utf8(std::u16string_view text)
 {
-    return platform::toUtf8(text);
+    return content::toUtf8(text);
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 
 #include "content/ContentNames.h"
 #include "content/RecordFormat.h"
-#include "platform/Effects.h"
+#include "content/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +63,7 @@ TEST(MarkRule, RefusesEverySlotButTheTwoMarksAndArabicNumerals)
     };
     for (const Case& c : cases) {
         const std::vector<std::string> problems = pack::markProblems(c.sentence);
-        EXPECT_EQ(problems.size(), c.problems) << platform::toUtf8(c.sentence) << "\n"
+        EXPECT_EQ(problems.size(), c.problems) << content::toUtf8(c.sentence) << "\n"
                                                << joined(problems);
         if (!problems.empty()) {
             EXPECT_NE(problems[0].find(c.says), std::string::npos) << problems[0];
@@ -118,7 +118,7 @@ TEST(TaggingRule, AsksForTheTagsTheWordsCallForAndNothingElse)
     for (const Case& c : cases) {
         const std::vector<std::string> problems =
             pack::taggingProblems(c.content, c.flags, c.sentence);
-        const std::string sentence = platform::toUtf8(c.sentence);
+        const std::string sentence = content::toUtf8(c.sentence);
         if (c.says.empty()) {
             EXPECT_TRUE(problems.empty()) << sentence << "\n" << joined(problems);
         } else {
@@ -152,10 +152,10 @@ TEST(NearDuplicateRule, FindsARepeatedOrSwappedSentenceAtItsLaterLine)
         const std::vector<pack::Problem> problems =
             pack::nearDuplicateProblems({{3, base}, {7, u"短い文。"}, {9, c.later}});
         if (c.says.empty()) {
-            EXPECT_TRUE(problems.empty()) << platform::toUtf8(c.later) << "\n"
+            EXPECT_TRUE(problems.empty()) << content::toUtf8(c.later) << "\n"
                                           << problems.front().what;
         } else {
-            ASSERT_EQ(problems.size(), 1u) << platform::toUtf8(c.later);
+            ASSERT_EQ(problems.size(), 1u) << content::toUtf8(c.later);
             EXPECT_EQ(problems[0].line, 9u);
             EXPECT_NE(problems[0].what.find(c.says), std::string::npos) << problems[0].what;
         }

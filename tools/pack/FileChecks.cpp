@@ -123,24 +123,12 @@ void checkOutput(const fs::path& output, const std::vector<fs::path>& sources,
     std::error_code error;
     if (fs::is_directory(fs::status(output, error)))
         problems.push_back({output.string(), "is a folder; name the content file to write"});
-    const fs::path temporary = temporaryFor(output);
-    if (fs::is_directory(fs::symlink_status(temporary, error)))
-        problems.push_back({temporary.string(), "is a folder in the place where the content file "
-                                                "is written first; move it away"});
     for (const fs::path& source : sources) {
         // equivalent() is false, with an error, when either file does not exist yet.
         if (fs::equivalent(output, source, error))
             problems.push_back({output.string(), "is also a source (" + source.string() +
                                                      "); packing would overwrite it"});
-        if (fs::equivalent(temporary, source, error))
-            problems.push_back({temporary.string(), "is a source (" + source.string() +
-                                                        "); packing would overwrite it"});
     }
-}
-
-fs::path temporaryFor(const fs::path& output)
-{
-    return output.string() + ".tmp";
 }
 
 bool readWholeFile(const fs::path& path, std::string& data, std::vector<FileProblem>& problems)

@@ -26,14 +26,11 @@ std::vector<std::filesystem::path> sourceFiles(const std::vector<std::string>& a
 void findSameNames(const std::vector<std::filesystem::path>& sources,
                    std::vector<FileProblem>& problems);
 
-// Adds a problem when the content file cannot be put at output: a folder stands there or at
-// its temporary name, or either is one of the sources.
+// Adds a problem when the content file cannot be put at output: a folder stands there, or it is
+// one of the sources.
 void checkOutput(const std::filesystem::path& output,
                  const std::vector<std::filesystem::path>& sources,
                  std::vector<FileProblem>& problems);
-
-// The name the content file is written under before it replaces output in one step.
-std::filesystem::path temporaryFor(const std::filesystem::path& output);
 
 // Reads a whole regular file of at most content::kMaxEntryBytes into data. Anything else (a
 // FIFO, a device, a socket, a file too large) is refused before a byte of it is read.

@@ -1,6 +1,6 @@
 #include "NearDuplicates.h"
 
-#include "platform/Effects.h"
+#include "content/Utf8.h"
 
 #include <algorithm>
 #include <string_view>
@@ -10,7 +10,7 @@ namespace pack {
 
 namespace {
 
-using platform::toUtf8;
+using content::toUtf8;
 
 constexpr std::size_t kMaxSwap = 8; // バスケットボール, 介護・福祉 and the like
 constexpr std::size_t kMinCommon = 24;

@@ -3,7 +3,7 @@
 #include "FlagPositions.h"
 #include "content/ContentNames.h"
 #include "content/RecordFormat.h"
-#include "platform/Effects.h"
+#include "content/Utf8.h"
 
 #include <cstddef>
 #include <initializer_list>
@@ -23,7 +23,7 @@ std::string concat(std::initializer_list<std::string_view> parts)
 }
 
 using clubFlags::kCaptain;
-using platform::toUtf8;
+using content::toUtf8;
 using strengthsFlags::kAllJobs;
 using strengthsFlags::kClubActivity;
 using strengthsFlags::kSchoolEvent;

@@ -175,60 +175,39 @@ std::string zipMessage(int code)
     return message;
 }
 
-// Writes the archive at path, which must not exist; on failure nothing is left there.
-// The word list, when given, goes in beside the contents: the program's draft reads it there.
-std::optional<std::string> writeZip(const fs::path& path, const std::vector<Source>& sources,
-                                    const std::string* wordList)
-{
-    int code = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_EXCL, &code);
-    if (!archive)
-        return zipMessage(code);
-    bool ok =
-        zip_set_archive_comment(archive, content::kArchiveComment.data(),
-                                static_cast<zip_uint16_t>(content::kArchiveComment.size())) == 0;
-    for (const Source& source : sources) {
-        zip_source_t* data = zip_source_buffer(archive, source.data.data(), source.data.size(), 0);
-        if (!data ||
-            zip_file_add(archive, source.summary.name.c_str(), data, ZIP_FL_ENC_UTF_8) < 0) {
-            zip_source_free(data);
-            ok = false;
-        }
-    }
-    if (wordList) {
-        const std::string name(content::kForbiddenWordsEntry);
-        zip_source_t* data = zip_source_buffer(archive, wordList->data(), wordList->size(), 0);
-        if (!data || zip_file_add(archive, name.c_str(), data, ZIP_FL_ENC_UTF_8) < 0) {
-            zip_source_free(data);
-            ok = false;
-        }
-    }
-    if (!ok || zip_close(archive) != 0) {
-        std::string message = zip_strerror(archive);
-        zip_discard(archive);
-        return message;
-    }
-    return std::nullopt;
-}
-
-// Writes the content file beside output and only then puts it in output's place, so that the
-// old content file stays whole until the new one is.
+// Writes the content file at output. libzip writes it under a temporary name beside output and
+// puts it in output's place only when it is whole (zip_close), so the old content file stays as
+// it was whenever anything fails. The word list, when given, goes in beside the contents: the
+// program's draft reads it there.
 std::optional<pack::FileProblem> writeArchive(const fs::path& output,
                                               const std::vector<Source>& sources,
                                               const std::string* wordList)
 {
-    const fs::path temporary = pack::temporaryFor(output);
-    std::error_code error;
-    // A packer stopped half way leaves its temporary file behind.
-    if (fs::exists(fs::symlink_status(temporary, error)) && !fs::remove(temporary, error))
-        return pack::FileProblem{temporary.string(), "cannot be removed: " + error.message()};
-    if (const std::optional<std::string> failure = writeZip(temporary, sources, wordList))
-        return pack::FileProblem{output.string(), "cannot be written: " + *failure};
-    fs::rename(temporary, output, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return pack::FileProblem{output.string(), "cannot be written: " + error.message()};
+    const auto failed = [&](std::string why) {
+        return pack::FileProblem{output.string(), "cannot be written: " + std::move(why)};
+    };
+    int code = 0;
+    zip_t* archive = zip_open(output.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    if (!archive)
+        return failed(zipMessage(code));
+    bool ok =
+        zip_set_archive_comment(archive, content::kArchiveComment.data(),
+                                static_cast<zip_uint16_t>(content::kArchiveComment.size())) == 0;
+    const auto add = [&](const std::string& name, const std::string& data) {
+        zip_source_t* source = zip_source_buffer(archive, data.data(), data.size(), 0);
+        if (!source || zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
+            zip_source_free(source);
+            ok = false;
+        }
+    };
+    for (const Source& source : sources)
+        add(source.summary.name, source.data);
+    if (wordList)
+        add(std::string(content::kForbiddenWordsEntry), *wordList);
+    if (!ok || zip_close(archive) != 0) {
+        std::string message = zip_strerror(archive);
+        zip_discard(archive);
+        return failed(std::move(message));
     }
     return std::nullopt;
 }

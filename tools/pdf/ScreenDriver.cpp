@@ -33,7 +33,7 @@ constexpr std::array<int, 6> kResultBoxes = {1037, 1038, 1039, 1040, 1041, 1043}
 
 std::string utf8(std::u16string_view text)
 {
-    return platform::toUtf8(text);
+    return platform::toQString(text).toStdString();
 }
 
 bool shows(const QWidget* widget, const QString& caption)

@@ -13,6 +13,7 @@
 #include "app/CVerdaneDlg.h"
 #include "content/tessera.h"
 #include "platform/Effects.h"
+#include "platform/QtStrings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -66,12 +67,12 @@ public:
     void showMessage(const platform::Dialog*, std::u16string_view text, std::u16string_view,
                      platform::MessageIcon) override
     {
-        messages.push_back(platform::toUtf8(text));
+        messages.push_back(platform::toQString(text).toStdString());
     }
     bool askQuestion(const platform::Dialog*, std::u16string_view text,
                      std::u16string_view) override
     {
-        messages.push_back(platform::toUtf8(text));
+        messages.push_back(platform::toQString(text).toStdString());
         return true;
     }
     [[noreturn]] void endProcess(int exitCode) override

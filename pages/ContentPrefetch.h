@@ -6,7 +6,7 @@
 // The content access library keeps one state for the whole process, so nothing else may call it
 // from the moment the reading starts until finish() has returned.
 
-#include "ContentArray.h"
+#include "content/ContentArray.h"
 #include "platform/WorkAhead.h"
 
 #include <map>
@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-namespace content {
+namespace pages {
 
 // One content as a page keeps it.
 struct LoadedContent {
@@ -51,4 +51,4 @@ private:
     platform::WorkAhead reader_;
 };
 
-} // namespace content
+} // namespace pages

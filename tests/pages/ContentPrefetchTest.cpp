@@ -1,5 +1,5 @@
-#include "content/ContentPrefetch.h"
-#include "content/ContentLoader.h"
+#include "pages/ContentPrefetch.h"
+#include "pages/ContentLoader.h"
 #include "content/ContentNames.h"
 #include "support/ContentFile.h"
 #include "support/RecordingEffects.h"
@@ -13,9 +13,9 @@ using testing_support::UseContentFile;
 
 namespace {
 
-content::LoadedContent readByTheLoader(std::string_view utf8Name)
+pages::LoadedContent readByTheLoader(std::string_view utf8Name)
 {
-    content::LoadedContent content{std::make_unique<ContentArray>(),
+    pages::LoadedContent content{std::make_unique<ContentArray>(),
                                    std::make_unique<ContentArray>(), 0};
     ContentLoader(content::cp932ContentName(utf8Name).c_str(), content.recordCount,
                   content.texts.get(), nullptr, content.flags.get());
@@ -27,12 +27,12 @@ content::LoadedContent readByTheLoader(std::string_view utf8Name)
 TEST(ContentPrefetch, HandsOutEachContentOnceAsTheLoaderReadsIt)
 {
     UseContentFile use(SAMPLE_CONTENT);
-    content::ContentPrefetch prefetch(content::kAllContents);
+    pages::ContentPrefetch prefetch(content::kAllContents);
     for (const std::string_view name : content::kAllContents) {
         SCOPED_TRACE(std::string(name));
-        std::optional<content::LoadedContent> read = prefetch.take(name);
+        std::optional<pages::LoadedContent> read = prefetch.take(name);
         ASSERT_TRUE(read && read->texts && read->flags);
-        const content::LoadedContent expected = readByTheLoader(name);
+        const pages::LoadedContent expected = readByTheLoader(name);
         EXPECT_GT(read->recordCount, 0);
         EXPECT_EQ(read->recordCount, expected.recordCount);
         EXPECT_EQ(*read->texts, *expected.texts);
@@ -53,7 +53,7 @@ TEST(ContentPrefetch, OneContentThatCannotBeReadLeavesEveryPageToReadItsOwn)
     UseContentFile use(folder.writeArchive("c.zip", entries));
     RecordingEffects effects;
 
-    content::ContentPrefetch prefetch(names);
+    pages::ContentPrefetch prefetch(names);
     for (const std::string_view name : names)
         EXPECT_FALSE(prefetch.take(name)) << name << ": kept although a content failed";
     EXPECT_TRUE(effects.messages.empty()) << "reading ahead shows nothing by itself";
@@ -70,7 +70,7 @@ TEST(ContentPrefetch, NothingIsHandedOutWithoutAContentFile)
 {
     ContentFolder folder;
     UseContentFile use(folder.file("absent.zip"));
-    content::ContentPrefetch prefetch(content::kAllContents);
+    pages::ContentPrefetch prefetch(content::kAllContents);
     prefetch.finish();
     EXPECT_FALSE(prefetch.take(content::kStrengthsContent));
 }

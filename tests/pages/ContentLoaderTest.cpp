@@ -1,4 +1,5 @@
-#include "content/ContentLoader.h"
+#include "pages/ContentLoader.h"
+#include "content/ContentReader.h"
 #include "Allocations.h"
 #include "RepeatedArchive.h"
 #include "content/ContentNames.h"

@@ -1,6 +1,5 @@
-#include "ContentLoader.h"
+#include "ContentReader.h"
 
-#include "platform/Effects.h"
 #include "tessera.h"
 
 #include <algorithm>
@@ -98,15 +97,4 @@ std::optional<ContentFailure> loadContent(const char* contentName, int& recordCo
     giveBackFreedMemory();
     KOVA_trace(u"KOVA_IF_getData() ok");
     return std::nullopt;
-}
-
-int ContentLoader(const char* contentName, int& recordCount, ContentArray* textArray,
-                  platform::Dialog* ownerWindow, ContentArray* flagArray)
-{
-    if (const auto failure = loadContent(contentName, recordCount, textArray, flagArray)) {
-        platform::effects().showMessage(ownerWindow, failure->message, u"",
-                                        platform::MessageIcon::None);
-        platform::endProcess(failure->exitCode);
-    }
-    return 0;
 }

@@ -1,9 +1,9 @@
 #include "ContentPrefetch.h"
 
-#include "ContentLoader.h"
-#include "ContentNames.h"
+#include "content/ContentNames.h"
+#include "content/ContentReader.h"
 
-namespace content {
+namespace pages {
 
 ContentPrefetch::ContentPrefetch(std::span<const std::string_view> utf8Names)
     : reader_([this, names = std::vector<std::string>(utf8Names.begin(), utf8Names.end())] {
@@ -23,9 +23,9 @@ std::optional<LoadedContent> ContentPrefetch::take(std::string_view utf8Name)
     const auto found = read_.find(utf8Name);
     if (found == read_.end())
         return std::nullopt;
-    LoadedContent content = std::move(found->second);
+    LoadedContent loaded = std::move(found->second);
     read_.erase(found);
-    return content;
+    return loaded;
 }
 
 void ContentPrefetch::readAll(const std::vector<std::string>& utf8Names)
@@ -48,12 +48,12 @@ void ContentPrefetch::readAll(const std::vector<std::string>& utf8Names)
 
 bool ContentPrefetch::readInto(const std::string& utf8Name)
 {
-    LoadedContent content{std::make_unique<ContentArray>(), std::make_unique<ContentArray>(), 0};
-    if (loadContent(cp932ContentName(utf8Name).c_str(), content.recordCount, content.texts.get(),
-                    content.flags.get()))
+    LoadedContent loaded{std::make_unique<ContentArray>(), std::make_unique<ContentArray>(), 0};
+    if (loadContent(content::cp932ContentName(utf8Name).c_str(), loaded.recordCount,
+                    loaded.texts.get(), loaded.flags.get()))
         return false;
-    read_.insert_or_assign(utf8Name, std::move(content));
+    read_.insert_or_assign(utf8Name, std::move(loaded));
     return true;
 }
 
-} // namespace content
+} // namespace pages

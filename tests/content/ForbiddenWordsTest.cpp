@@ -2,7 +2,7 @@
 // and that the project's own list rejects what it should without rejecting ordinary remarks.
 
 #include "pack/ContentCheck.h"
-#include "platform/Effects.h"
+#include "content/Utf8.h"
 #include "support/ContentFile.h"
 
 #include <gtest/gtest.h>
@@ -122,7 +122,7 @@ TEST(ProjectForbiddenWords, RejectsWhatASchoolReportMustNotSay)
         u"自宅で勉強を続けた。",
     };
     for (const std::u16string& remark : remarks)
-        EXPECT_FALSE(projectList().find(remark).empty()) << platform::toUtf8(remark) << " passes";
+        EXPECT_FALSE(projectList().find(remark).empty()) << content::toUtf8(remark) << " passes";
 }
 
 TEST(ProjectForbiddenWords, LetsOrdinaryRemarksPass)
@@ -148,6 +148,6 @@ TEST(ProjectForbiddenWords, LetsOrdinaryRemarksPass)
     };
     for (const std::u16string& remark : remarks) {
         const std::vector<ForbiddenWords::Hit> hits = projectList().find(remark);
-        EXPECT_TRUE(hits.empty()) << platform::toUtf8(remark) << " is rejected for " << hits.front().word;
+        EXPECT_TRUE(hits.empty()) << content::toUtf8(remark) << " is rejected for " << hits.front().word;
     }
 }

@@ -3,7 +3,7 @@
 
 class QString;
 
-namespace pages {
+namespace draft {
 
 class SentenceCollector {
 public:
@@ -16,4 +16,4 @@ public:
     virtual void showDraft() = 0;
 };
 
-} // namespace pages
+} // namespace draft
