@@ -1,7 +1,7 @@
 #include "CVerdaneApp.h"
 
 #include "CVerdaneDlg.h"
-#include "content/ContentNames.h"
+#include "StartupTuning.h"
 #include "platform/Effects.h"
 #include "platform/Paths.h"
 #include "platform/SingleInstanceGuard.h"
@@ -21,7 +21,7 @@ CVerdaneApp::CVerdaneApp()
 {
     guard.emplace("Verdane.exe");
     if (guard->state() != SingleInstanceGuard::State::AlreadyRunning)
-        prefetch.emplace(content::kAllContents);
+        app::readContentsAhead(prefetch);
 }
 
 void CVerdaneApp::Run()

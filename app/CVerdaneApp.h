@@ -7,8 +7,8 @@
 
 class CVerdaneApp {
 public:
-    // Claims the single instance and, when this is it, starts reading the contents ahead. Made
-    // before the toolkit connects to the display, so that the reading goes on meanwhile.
+    // Claims the single instance and, when this is it, starts reading the contents ahead
+    // (StartupTuning.h).
     CVerdaneApp();
 
     // Runs the program and ends the process; fatal errors end it earlier with their own code.

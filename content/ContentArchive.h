@@ -45,7 +45,6 @@ public:
     ContentArchive& operator=(ContentArchive&&) noexcept;
     ~ContentArchive();
 
-    bool isOpen() const { return archive_ != nullptr; }
     std::string_view comment() const;
     // Reads an entry whole into data. watch, when given, sees every piece as it inflates and
     // can refuse the entry before the rest of it takes memory.

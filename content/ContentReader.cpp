@@ -52,9 +52,9 @@ ContentFailure outOfMemory(ContentArray* textArray, ContentArray* flagArray)
 }
 
 // The inflated entry the library held and the room the arrays grew through are free now, but
-// the allocator keeps freed blocks below its mapping threshold for the next allocation: some
-// 10 MB after seven contents of 100,000 records, which the program never asks for again. They
-// go back to the system, so that a loaded content costs what its items take.
+// the allocator keeps freed blocks below its mapping threshold for the next allocation: for a
+// large content, megabytes the program never asks for again. They go back to the system, so
+// that a loaded content costs what its items take.
 void giveBackFreedMemory()
 {
 #ifdef __GLIBC__

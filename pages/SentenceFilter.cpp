@@ -116,7 +116,7 @@ bool IsRejectedKeyword(std::u16string_view trimmedKeyword)
 bool ContainsAllTerms(std::u16string_view text, const StringArray& terms)
 {
     return std::all_of(terms.begin(), terms.end(),
-                       [text](const std::u16string& term) { return contains(text, term); });
+                       [text](const std::u16string& term) { return containsRun(text, term); });
 }
 
 void NarrowByCode(MatchList& matches, int code)

@@ -67,7 +67,7 @@ void SentencePage::ShowFirstMatches()
     ClearResultBoxes();
     for (std::size_t k = 0; k < static_cast<std::size_t>(n); ++k) {
         const std::size_t index = static_cast<std::size_t>(first) + k;
-        if (index < matchesShown())
+        if (index < matchCount())
             SetDlgItemText(look_.resultBoxIds[k], matches.matchTexts[index]);
     }
     FirstMatchesShown(first);
@@ -85,7 +85,7 @@ void SentencePage::ShowMatchesFrom(int p)
     for (std::size_t k = 0; k < look_.resultBoxIds.size(); ++k) {
         const std::size_t index = static_cast<std::size_t>(std::max(p, 0)) + k;
         SetDlgItemText(look_.resultBoxIds[k],
-                       index < matchesShown() ? matches.matchTexts[index] : std::u16string_view());
+                       index < matchCount() ? matches.matchTexts[index] : std::u16string_view());
     }
 }
 
@@ -120,7 +120,7 @@ void SentencePage::ResetDisplay()
 
 void SentencePage::FocusScrollBarOrDisable()
 {
-    if (matchesShown() > static_cast<std::size_t>(look_.boxesPerPage)) {
+    if (matchCount() > static_cast<std::size_t>(look_.boxesPerPage)) {
         scrollBar->setFocus(Qt::OtherFocusReason);
     } else {
         scrollBar->setRange(0, 0);
@@ -239,7 +239,7 @@ void SentencePage::OnVScroll(const Message& message)
     }
     const int position = scrollBar->value();
     UpdateData(true);
-    if (matchesShown() > static_cast<std::size_t>(n)) {
+    if (matchCount() > static_cast<std::size_t>(n)) {
         ShowMatchesFrom(position);
         MatchesScrolled(position);
     }

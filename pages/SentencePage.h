@@ -127,7 +127,7 @@ protected:
 
 private:
     bool isResultBox(int id) const;
-    std::size_t matchesShown() const { return matches.matchTexts.size(); }
+    std::size_t matchCount() const { return matches.matchTexts.size(); }
 
     PageLook look_;
     pages::ContentPrefetch* prefetch_ = nullptr;

@@ -68,19 +68,9 @@ int TabControl::currentSelection() const
     return bar_->currentIndex();
 }
 
-void TabControl::setCurrentSelection(int index)
-{
-    bar_->setCurrentIndex(index);
-}
-
 QString TabControl::itemText(int index) const
 {
     return bar_->tabText(index);
-}
-
-QRect TabControl::itemRect(int index) const
-{
-    return bar_->tabRect(index).translated(bar_->pos());
 }
 
 int TabControl::count() const

@@ -14,11 +14,8 @@ public:
     bool insertItem(int index, const QString& caption);
     void setItemSize(QSize size);
     int currentSelection() const; // -1 with no items
-    void setCurrentSelection(int index);
     QString itemText(int index) const;
-    QRect itemRect(int index) const; // in this control's coordinates
     int count() const;
-    QTabBar* tabBar() const { return bar_; }
     void setItemFont(const QFont& font);
 
     // Draws one item; called for every item, selected or not.

@@ -97,7 +97,7 @@ StringArray strings(const std::vector<std::u16string_view>& list)
 
 } // namespace
 
-TEST(OccurrencesInOnePass, AreEveryPlaceANaiveSearchFindsInOrder)
+TEST(SubstringSearch, FindsEveryPlaceANaiveSearchFindsInOrder)
 {
     // A haystack of 100 units with the needle at every position in turn, alone and beside a
     // second copy: across the blocks of eight and of 32 units the search reads at a time.
@@ -119,12 +119,10 @@ TEST(OccurrencesInOnePass, AreEveryPlaceANaiveSearchFindsInOrder)
             for (std::size_t at = hay.find(c.needle); at != std::u16string::npos;
                  at = hay.find(c.needle, at + 1))
                 naive.push_back(at);
-            forEachOccurrence(hay, c.needle, [&](std::size_t at) {
+            for (std::size_t at = pages::findRun(hay, c.needle); at != std::u16string::npos;
+                 at = pages::findRun(hay, c.needle, at + 1))
                 found.push_back(at);
-                return at + 1;
-            });
             ASSERT_EQ(found, naive) << "at " << p;
-            ASSERT_EQ(pages::find(hay, c.needle, p), p);
         }
     }
 }

@@ -102,15 +102,15 @@ TEST(SubstringSearch, FindsRunsAtEveryPositionAndLength)
         text += static_cast<char16_t>(u'あ' + i);
     for (std::size_t start = 0; start < text.size(); ++start) {
         for (std::size_t length = 1; start + length <= text.size(); length += 3) {
-            ASSERT_TRUE(contains(text, text.substr(start, length)))
+            ASSERT_TRUE(containsRun(text, text.substr(start, length)))
                 << "start " << start << " length " << length;
         }
     }
-    EXPECT_FALSE(contains(text, u"あう"));
-    EXPECT_FALSE(contains(text, text + u"x"));
-    EXPECT_FALSE(contains(u"ああああああああああああああああい", u"あい\u3042"));
-    EXPECT_TRUE(contains(u"ababababababababababababc", u"abc"));
-    EXPECT_TRUE(contains(u"x", u""));
+    EXPECT_FALSE(containsRun(text, u"あう"));
+    EXPECT_FALSE(containsRun(text, text + u"x"));
+    EXPECT_FALSE(containsRun(u"ああああああああああああああああい", u"あい\u3042"));
+    EXPECT_TRUE(containsRun(u"ababababababababababababc", u"abc"));
+    EXPECT_TRUE(containsRun(u"x", u""));
 }
 
 TEST(CategoryFilter, AFlagIsExactlyTheCharacterOneAtItsPosition)
