@@ -122,9 +122,8 @@ void check(QTextDocument& document, QStringList& errors)
         else if (isTitle)
             title = text;
         first = false;
-        // The reader opens bold only where ** goes before a word or after a space or a mark,
-        // and closes it likewise: between a kana and a bracket or a full stop (の**「,
-        // 。**と) the ** stays in the text as it is.
+        // The reader takes ** for bold only where a bracket or a stop just inside it has a
+        // space or another mark just outside: の**「灰色」**は and **です。**と keep their **.
         if (text.contains(QStringLiteral("**")))
             errors.append(QStringLiteral("a ** not read as bold (keep 「」、。 outside the "
                                          "bold, as in 「**words**」。): %1")
