@@ -5,7 +5,7 @@
 
 #include "Poppler.h"
 #include "res/Templates.h"
-#include "tools/pdf/Markup.h"
+#include "tools/pdf/Source.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +13,8 @@
 #include <QHash>
 #include <QImage>
 #include <QSet>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -54,11 +56,16 @@ std::vector<Opened> documents()
     return opened;
 }
 
-docs::Document source(const QString& name)
+std::unique_ptr<QTextDocument> source(const QString& name)
 {
     QFile file(kSourceFolder.filePath(name + QStringLiteral(".txt")));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-    return docs::parseMarkup(QString::fromUtf8(file.readAll())).document;
+    return docs::readSource(QString::fromUtf8(file.readAll())).document;
+}
+
+QString titleOf(const QTextDocument& document)
+{
+    return document.metaInformation(QTextDocument::DocumentTitle);
 }
 
 class BuiltDocuments : public ::testing::Test
@@ -86,7 +93,7 @@ TEST_F(BuiltDocuments, EachOpensAsA4AndItsFirstPageNamesWhatOpensIt)
         EXPECT_TRUE(
             infoField(info.output, QStringLiteral("Page size")).endsWith(QStringLiteral("(A4)")));
         const QString title = infoField(info.output, QStringLiteral("Title"));
-        EXPECT_EQ(title, source(doc.document).title);
+        EXPECT_EQ(title, titleOf(*source(doc.document)));
         EXPECT_TRUE(title.contains(doc.clicked))
             << title.toStdString() << " does not name " << doc.clicked.toStdString();
 
@@ -112,10 +119,8 @@ TEST_F(BuiltDocuments, NoCharacterOfTheSourceIsLostAndTheFontIsEmbedded)
         for (const QChar c : text)
             ++printed[c];
         QHash<QChar, int> written;
-        for (const QString& piece : docs::allTexts(source(doc.document))) {
-            for (const QChar c : withoutSpace(QString(piece).remove(QStringLiteral("**"))))
-                ++written[c];
-        }
+        for (const QChar c : withoutSpace(docs::documentText(*source(doc.document))))
+            ++written[c];
         for (auto it = written.cbegin(); it != written.cend(); ++it)
             EXPECT_GE(printed.value(it.key()), it.value()) << QString(it.key()).toStdString();
         EXPECT_FALSE(text.contains(QChar(0xFFFD))) << "no character was lost";
@@ -141,11 +146,13 @@ TEST_F(BuiltDocuments, TheGuideShowsEveryPictureTakenFromTheProgram)
 {
     // The pictures the guide's source names, each as the program was photographed.
     QList<QSize> expected;
-    for (const docs::Block& block : source(QStringLiteral("howto")).blocks) {
-        if (block.kind != docs::Block::Kind::Picture)
+    const auto guide = source(QStringLiteral("howto"));
+    for (QTextBlock block = guide->begin(); block.isValid(); block = block.next()) {
+        const std::optional<docs::Picture> picture = docs::pictureIn(block);
+        if (!picture)
             continue;
-        const QImage shot(kScreensFolder.filePath(block.file));
-        ASSERT_FALSE(shot.isNull()) << "no picture " << block.file.toStdString();
+        const QImage shot(kScreensFolder.filePath(picture->file));
+        ASSERT_FALSE(shot.isNull()) << "no picture " << picture->file.toStdString();
         expected.append(shot.size());
     }
     ASSERT_GE(expected.size(), 3);

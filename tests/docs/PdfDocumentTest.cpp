@@ -1,14 +1,16 @@
 // The PDF maker on small documents, read back with the poppler tools: A4 pages, the text
 // findable once on the page it is printed on, the Japanese font embedded, pictures kept at
-// their own resolution, and nothing written when a picture or a glyph is missing.
+// their own resolution, and no file touched when a picture or a glyph is missing.
 
 #include "tools/pdf/PdfDocument.h"
 #include "Poppler.h"
+#include "tools/pdf/Source.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -21,11 +23,11 @@ QString q(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-docs::Document parsed(const QString& source)
+std::unique_ptr<QTextDocument> read(const QString& source)
 {
-    const auto result = docs::parseMarkup(source);
+    auto result = docs::readSource(source);
     EXPECT_TRUE(result.errors.isEmpty()) << result.errors.join(QLatin1Char('\n')).toStdString();
-    return result.document;
+    return std::move(result.document);
 }
 
 class PdfDocument : public ::testing::Test
@@ -49,14 +51,16 @@ TEST_F(PdfDocument, IsA4WithItsTitleItsTextItsFontAndItsPicture)
     QImage picture(300, 200, QImage::Format_RGB32);
     picture.fill(QColor(51, 153, 255));
     ASSERT_TRUE(picture.save(path("shot.png")));
-    const auto document = parsed(q("# 試しの説明書\n"
-                                   "本文の段落に**太字**を含めます。\n"
-                                   "- 箇条書きの項目\n"
-                                   "| 正式名称 | 実施団体 |\n"
-                                   "| 実用英語技能検定 | 公益財団法人 日本英語検定協会 |\n"
-                                   "![試しの絵](shot.png)\n"));
+    const auto document = read(q("# 試しの説明書\n"
+                                 "本文の段落に**太字**を含めます。\n"
+                                 "- 箇条書きの項目\n\n"
+                                 "> 注意の文\n\n"
+                                 "| 正式名称 | 実施団体 |\n"
+                                 "|---|---|\n"
+                                 "| 実用英語技能検定 | 公益財団法人 日本英語検定協会 |\n\n"
+                                 "![試しの絵](shot.png)\n"));
 
-    const auto written = docs::writePdf(document, {folder.path()}, path("out.pdf"));
+    const auto written = docs::writePdf(*document, {folder.path()}, path("out.pdf"));
     ASSERT_TRUE(written.errors.isEmpty()) << written.errors.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(written.pages, 1);
 
@@ -70,8 +74,8 @@ TEST_F(PdfDocument, IsA4WithItsTitleItsTextItsFontAndItsPicture)
 
     const QString text = withoutSpace(pdfText(path("out.pdf")).output);
     for (const char* expected :
-         {"試しの説明書", "本文の段落に太字を含めます。", "箇条書きの項目", "実用英語技能検定",
-          "公益財団法人日本英語検定協会", "試しの絵", "1/1"})
+         {"試しの説明書", "本文の段落に太字を含めます。", "箇条書きの項目", "注意の文", "正式名称",
+          "実用英語技能検定", "公益財団法人日本英語検定協会", "試しの絵", "1/1"})
         EXPECT_TRUE(text.contains(q(expected))) << expected;
 
     const QStringList fonts = pdfFonts(path("out.pdf")).output.split(QLatin1Char('\n'));
@@ -102,7 +106,7 @@ TEST_F(PdfDocument, ALongDocumentBreaksPagesBetweenParagraphsAndKeepsHeadingsWit
             source += QStringLiteral("\n\n");
         }
     }
-    const auto written = docs::writePdf(parsed(source), {}, path("long.pdf"));
+    const auto written = docs::writePdf(*read(source), {}, path("long.pdf"));
     ASSERT_TRUE(written.errors.isEmpty());
     ASSERT_GE(written.pages, 3);
 
@@ -133,22 +137,28 @@ TEST_F(PdfDocument, ALongDocumentBreaksPagesBetweenParagraphsAndKeepsHeadingsWit
     }
 }
 
-TEST_F(PdfDocument, AMissingPictureOrGlyphWritesNothing)
+TEST_F(PdfDocument, AMissingPictureOrGlyphLeavesTheFileAsItWas)
 {
     const auto noPicture =
-        docs::writePdf(parsed(q("# 題\n![絵](absent.png)\n")), {folder.path()}, path("a.pdf"));
+        docs::writePdf(*read(q("# 題\n![絵](absent.png)\n")), {folder.path()}, path("a.pdf"));
     ASSERT_EQ(noPicture.errors.size(), 1);
-    EXPECT_TRUE(noPicture.errors[0].startsWith(QStringLiteral("line 2: no picture absent.png")))
+    EXPECT_TRUE(noPicture.errors[0].startsWith(QStringLiteral("no picture absent.png")))
         << noPicture.errors[0].toStdString();
     EXPECT_FALSE(QFile::exists(path("a.pdf")));
 
     // A Tibetan letter and an emoji are not in the Japanese font: they would print as boxes.
-    const auto document = parsed(q("# 題\n記号\xE0\xBC\x80と\xF0\x9F\x98\x80と\xE0\xBC\x80\n"));
-    EXPECT_EQ(docs::missingCharacters(document, *docs::documentFont()),
+    const auto document = read(q("# 題\n記号\xE0\xBC\x80と\xF0\x9F\x98\x80と\xE0\xBC\x80\n"));
+    EXPECT_EQ(docs::missingCharacters(*document, *docs::documentFont()),
               q("\xE0\xBC\x80\xF0\x9F\x98\x80"));
-    const auto noGlyph = docs::writePdf(document, {}, path("b.pdf"));
+    // A document made before stays as it was.
+    QFile before(path("b.pdf"));
+    ASSERT_TRUE(before.open(QIODevice::WriteOnly) && before.write("%PDF-1.4 made before") > 0);
+    before.close();
+    const auto noGlyph = docs::writePdf(*document, {}, path("b.pdf"));
     ASSERT_EQ(noGlyph.errors.size(), 1);
     EXPECT_TRUE(noGlyph.errors[0].contains(QStringLiteral("cannot show these characters")));
-    EXPECT_FALSE(QFile::exists(path("b.pdf")));
-    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty()) << "no part file is left";
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    EXPECT_EQ(before.readAll(), QByteArray("%PDF-1.4 made before"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({QStringLiteral("b.pdf")}))
+        << "no part file is left";
 }

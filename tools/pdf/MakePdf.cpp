@@ -2,17 +2,19 @@
 //
 //   verdane-pdf SOURCE.txt OUTPUT.pdf [PICTURE_FOLDER...]
 //
-// SOURCE is written in the markup of Markup.h. Pictures are looked up in the folders given,
-// then beside SOURCE. Every problem (in the markup, a missing picture, a character the font
-// cannot show) is reported as "SOURCE: line N: what"; then nothing is written and the exit code
-// is 1, so a build never ships a document with holes in it.
+// SOURCE is Markdown as Source.h describes it. Pictures are looked up in the folders given,
+// then beside SOURCE. Every problem (in the source, a missing picture, a character the font
+// cannot show) is reported as "SOURCE: what"; then nothing is written and the exit code is 1,
+// so a build never ships a document with holes in it.
 
 #include "PdfDocument.h"
+#include "Source.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QTextDocument>
 #include <cstdio>
 #include <cstdlib>
 
@@ -36,12 +38,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: cannot read\n", qPrintable(source));
         return 1;
     }
-    const docs::ParseResult parsed = docs::parseMarkup(QString::fromUtf8(file.readAll()));
-    QStringList errors = parsed.errors;
+    const docs::SourceResult read = docs::readSource(QString::fromUtf8(file.readAll()));
+    QStringList errors = read.errors;
     docs::PdfResult written;
     if (errors.isEmpty()) {
         QDir().mkpath(QFileInfo(output).absolutePath());
-        written = docs::writePdf(parsed.document, folders, output);
+        written = docs::writePdf(*read.document, folders, output);
         errors = written.errors;
     }
     for (const QString& error : errors)

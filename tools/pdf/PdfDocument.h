@@ -1,14 +1,14 @@
 #pragma once
-// Sets a document read from its markup on A4 pages and writes it as a PDF with Qt's own
+// Writes a document read from its source (Source.h) as a PDF on A4 pages, with Qt's own
 // writer. The Japanese font is embedded, as the subset of the characters the text uses, so the
 // teacher's viewer needs no fonts of its own.
-
-#include "Markup.h"
 
 #include <QFont>
 #include <QString>
 #include <QStringList>
 #include <optional>
+
+class QTextDocument;
 
 namespace docs
 {
@@ -18,15 +18,16 @@ std::optional<QFont> documentFont();
 
 // The characters of the document that the font has no glyph for, each once, in order of
 // appearance: they would print as empty boxes.
-QString missingCharacters(const Document& document, const QFont& font);
+QString missingCharacters(const QTextDocument& source, const QFont& font);
 
 struct PdfResult {
     QStringList errors; // nothing is written when there is any
     int pages = 0;
 };
 
-// Writes the document to outputPath; pictures are looked up in pictureFolders in order.
-PdfResult writePdf(const Document& document, const QStringList& pictureFolders,
+// Writes the document to outputPath; pictures are looked up in pictureFolders in order. A file
+// already there stays as it was unless the whole new one could be written.
+PdfResult writePdf(const QTextDocument& source, const QStringList& pictureFolders,
                    const QString& outputPath);
 
 } // namespace docs
