@@ -163,7 +163,8 @@ static_assert(inPositionOrder(kStrengthsBoxes) && inPositionOrder(kSchoolEventBo
               inPositionOrder(kOutsideBoxes) && inPositionOrder(kFutureWorkBoxes) &&
               inPositionOrder(kVolunteerBoxes));
 
-// The positions of the strengths content that the pages and the packer's rules know by meaning.
+// The positions of the strengths content that the pages and the packer's rules know by meaning,
+// and its groups of boxes.
 namespace strengths {
 
 inline constexpr int kAllJobs = positionOf(kStrengthsBoxes, u"全ての職種");
@@ -172,7 +173,7 @@ inline constexpr int kClubActivity = positionOf(kStrengthsBoxes, u"部活動");
 inline constexpr int kSpecialActivity = positionOf(kStrengthsBoxes, u"委員会・特別活動");
 inline constexpr int kSports = positionOf(kStrengthsBoxes, u"スポーツ活動");
 inline constexpr int kSchoolEvent = positionOf(kStrengthsBoxes, u"学校行事");
-inline constexpr int kFirstQuality = kSchoolEvent + 1; // and the qualities the activities
+inline constexpr int kFirstQuality = kSchoolEvent + 1; // the qualities follow the activities
 
 // The job types, 全ての職種 last, a radio group whose index is the position.
 inline constexpr auto kJobTypes = std::span(kStrengthsBoxes).first<kAllJobs + 1>();
