@@ -21,8 +21,8 @@ constexpr int kQuitButton = 1;
 constexpr int kTabControl = 1000;
 constexpr int kHowToPicture = 1037;
 constexpr int kAboutPicture = 1038;
-constexpr int kKeywordBox = 1121;
 constexpr int kSearchButton = 1122;
+using pages::kKeywordBoxId;
 
 struct Tab {
     const char16_t* caption; // each ends in an ideographic space
@@ -42,13 +42,14 @@ const MessageMap<CVerdaneDlg> CVerdaneDlg::messageMap = {
     {Msg::Clicked,   kHowToPicture, &CVerdaneDlg::OnHowTo},
     {Msg::Clicked,   kAboutPicture, &CVerdaneDlg::OnAbout},
     {Msg::Clicked,   kSearchButton, &CVerdaneDlg::KeywordSearch},
-    {Msg::SetFocus,  kKeywordBox,   &CVerdaneDlg::OnKeywordSetFocus},
-    {Msg::KillFocus, kKeywordBox,   &CVerdaneDlg::OnKeywordKillFocus},
+    {Msg::SetFocus,  kKeywordBoxId, &CVerdaneDlg::OnKeywordSetFocus},
+    {Msg::KillFocus, kKeywordBoxId, &CVerdaneDlg::OnKeywordKillFocus},
 };
 
 CVerdaneDlg::CVerdaneDlg()
-    : MappedDialog(res::dialogTemplate(102)), icon(res::windowIcon()), page1(this),
-      page2(this), page3(this)
+    : MappedDialog(res::dialogTemplate(102)), icon(res::windowIcon()),
+      tabPages{std::make_unique<CDlgTab02>(this), std::make_unique<CDlgTab03>(this),
+               std::make_unique<CDlgTab05>(this)}
 {
     // A window with a title bar, system menu and minimise box that cannot be resized; its
     // title shows no text.
@@ -59,9 +60,7 @@ CVerdaneDlg::CVerdaneDlg()
 
 pages::SentencePage& CVerdaneDlg::page(int index)
 {
-    return index == 0 ? static_cast<pages::SentencePage&>(page1)
-           : index == 1 ? static_cast<pages::SentencePage&>(page2)
-                        : static_cast<pages::SentencePage&>(page3);
+    return *tabPages[static_cast<std::size_t>(index)];
 }
 
 bool CVerdaneDlg::OnInitDialog()
@@ -93,9 +92,9 @@ bool CVerdaneDlg::OnInitDialog()
     for (std::size_t i = 0; i < kTabs.size(); ++i)
         tabColours[i] = kTabs[i].colour;
     keywordFont = pointFont(FontFace::Gothic, 14);
-    control(kKeywordBox)->setFont(keywordFont);
-    control(kKeywordBox)->setAccessibleName(QStringLiteral("キーワード"));
-    SetDlgItemText(kKeywordBox, pages::kPlaceholder);
+    control(kKeywordBoxId)->setFont(keywordFont);
+    control(kKeywordBoxId)->setAccessibleName(QStringLiteral("キーワード"));
+    SetDlgItemText(kKeywordBoxId, pages::kPlaceholder);
     control(kQuitButton)->setFocus(Qt::OtherFocusReason);
     return true;
 }
@@ -157,7 +156,7 @@ bool CVerdaneDlg::CreatePages()
             return false;
     }
     // The pages lie over the tab control's area, below the tabs.
-    const QRect area = QRect(QPoint(0, 0), page1.size()).translated(4, 36);
+    const QRect area = QRect(QPoint(0, 0), page(0).size()).translated(4, 36);
     for (int i = 0; i < 3; ++i) {
         page(i).setGeometry(area);
         page(i).raise(); // pages made last lie on top of the window's own controls
@@ -193,7 +192,7 @@ void CVerdaneDlg::DrawTabItem(QPainter& painter, int index, const QRect& rect)
 bool CVerdaneDlg::PreTranslateMessage(const InputMessage& input)
 {
     if (input.input == Input::KeyDown) {
-        const bool inKeywordBox = focusedControlId() == kKeywordBox;
+        const bool inKeywordBox = focusedControlId() == kKeywordBoxId;
         if (input.key == Key::Return && inKeywordBox) {
             KeywordSearch();
             return true;
@@ -248,7 +247,7 @@ void CVerdaneDlg::OpenDocument(std::u16string path)
 
 void CVerdaneDlg::KeywordSearch()
 {
-    const std::u16string keyword = GetDlgItemText(kKeywordBox);
+    const std::u16string keyword = GetDlgItemText(kKeywordBoxId);
     const int selection = tabControl->currentSelection();
     if (selection >= 0 && selection < 3)
         page(selection).SearchKeyword(keyword);
@@ -256,14 +255,14 @@ void CVerdaneDlg::KeywordSearch()
 
 void CVerdaneDlg::OnKeywordSetFocus()
 {
-    if (GetDlgItemText(kKeywordBox) == pages::kPlaceholder)
-        SetDlgItemText(kKeywordBox, u"");
+    if (GetDlgItemText(kKeywordBoxId) == pages::kPlaceholder)
+        SetDlgItemText(kKeywordBoxId, u"");
 }
 
 void CVerdaneDlg::OnKeywordKillFocus()
 {
-    if (GetDlgItemText(kKeywordBox).empty())
-        SetDlgItemText(kKeywordBox, pages::kPlaceholder);
+    if (GetDlgItemText(kKeywordBoxId).empty())
+        SetDlgItemText(kKeywordBoxId, pages::kPlaceholder);
 }
 
 CVerdaneDlg::~CVerdaneDlg()

@@ -11,6 +11,7 @@
 
 #include <QIcon>
 #include <array>
+#include <memory>
 
 class CVerdaneDlg : public platform::MappedDialog<CVerdaneDlg> {
 public:
@@ -59,9 +60,8 @@ private:
     pages::ContentPrefetch* prefetch = nullptr;
     QIcon icon;
     platform::Bound<platform::TabControl> tabControl;
-    CDlgTab02 page1;
-    CDlgTab03 page2;
-    CDlgTab05 page3;
+    // The strengths, the in-school and the outside activities page, in the order of the tabs.
+    std::array<std::unique_ptr<pages::SentencePage>, 3> tabPages;
     draft::DraftOnDemand draft{this};
     std::array<QColor, 3> tabColours;
     QFont tabFont;

@@ -3,8 +3,6 @@
 #include "content/ContentNames.h"
 #include "res/Templates.h"
 
-#include <QAbstractButton>
-
 using namespace platform;
 using pages::kPlaceholder;
 
@@ -16,26 +14,6 @@ pages::PageLook strengthsLook()
 }
 
 } // namespace
-
-const std::array<CDlgTab02::Category, 17> CDlgTab02::kCategories = {{
-    {1053, 10}, // 成績優秀に関する記載
-    {1054, 11}, // 特定の教科・科目に関する記載
-    {1055, 12}, // 資格・免許に関する記載
-    {1056, 13}, // アルバイト
-    {1057, 14}, // 部活動
-    {1058, 15}, // ボランティア活動
-    {1059, 16}, // 委員会・特別活動
-    {1076, 17}, // スポーツ活動
-    {1077, 18}, // 学校行事
-    {1060, 19}, // 責任感
-    {1061, 20}, // 協調性
-    {1062, 21}, // 根気強さ
-    {1063, 22}, // 基本的生活習慣
-    {1064, 23}, // 向上心
-    {1065, 24}, // 勤労意欲
-    {1078, 25}, // 積極さ
-    {1079, 26}, // 誠実さ
-}};
 
 const MessageMap<CDlgTab02> CDlgTab02::messageMap = {
     {Msg::VScroll,     pages::kScrollBarId, &CDlgTab02::OnVScroll},
@@ -57,10 +35,9 @@ bool CDlgTab02::OnInitDialog()
     Dialog::OnInitDialog();
     LoadContent(content::kStrengthsContent, content);
     SetUpDisplayControls();
-    for (const Category& category : kCategories)
-        FitButtonToCaption(categoryFont, category.id);
-    for (int id = kFirstJobType; id <= kFirstJobType + 9; ++id)
-        FitButtonToCaption(categoryFont, id);
+    categories.fitToCaptions(categoryFont);
+    for (const content::CategoryBox& jobType : content::strengths::kJobTypes)
+        pages::FitButtonToCaption(*this, categoryFont, jobType.id);
     jobTypeIndex = -1;
     UpdateData(false);
     return true;
@@ -68,8 +45,7 @@ bool CDlgTab02::OnInitDialog()
 
 void CDlgTab02::DoDataExchange(DataExchange& exchange)
 {
-    for (std::size_t k = 0; k < kCategories.size(); ++k)
-        exchange.checkBox(kCategories[k].id, categoryChecked[k]);
+    categories.exchange(exchange, categoryChecked);
     exchange.radioGroup(kFirstJobType, jobTypeIndex);
     ExchangeDisplay(exchange);
 }
@@ -80,10 +56,8 @@ void CDlgTab02::ApplyCategoryChecks()
     std::vector<std::uint8_t> codes;
     if (jobTypeIndex >= 0)
         codes.push_back(static_cast<std::uint8_t>(jobTypeIndex));
-    for (std::size_t k = 0; k < kCategories.size(); ++k) {
-        if (categoryChecked[k])
-            codes.push_back(static_cast<std::uint8_t>(kCategories[k].code));
-    }
+    for (const std::uint8_t code : categories.checkedPositions(categoryChecked))
+        codes.push_back(code);
     const bool onlyJobType = codes.size() == 1 && codes.front() == jobTypeIndex;
     if (codes.empty() || onlyJobType) {
         // Nothing but the job type is chosen: its own result, or nothing at all.
@@ -149,23 +123,16 @@ void CDlgTab02::ResetPage(bool clearJobType)
 
 void CDlgTab02::EnableOccurringCategories(std::span<const std::u16string_view> flagList)
 {
-    std::array<int, 17> codes;
-    for (std::size_t k = 0; k < kCategories.size(); ++k)
-        codes[k] = kCategories[k].code;
-    const std::vector<bool> occurs = pages::OccurringCodes(flagList, codes);
-    for (std::size_t k = 0; k < kCategories.size(); ++k)
-        control(kCategories[k].id)->setEnabled(occurs[k]);
+    categories.enableOccurring(flagList);
 }
 
 void CDlgTab02::UncheckAllCategories()
 {
-    for (const Category& category : kCategories)
-        control<QAbstractButton>(category.id)->setChecked(false);
+    categories.uncheckAll();
 }
 
 void CDlgTab02::EnableAllCategories(bool on)
 {
-    for (const Category& category : kCategories)
-        control(category.id)->setEnabled(on);
+    categories.enableAll(on);
 }
 

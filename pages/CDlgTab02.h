@@ -2,7 +2,9 @@
 // The strengths and recommendation page: a job type from ten radio buttons and categories
 // from seventeen check boxes, combined with AND, or a keyword; three sentences at a time.
 
+#include "CategoryChecks.h"
 #include "SentencePage.h"
+#include "content/Categories.h"
 #include "platform/MessageMap.h"
 
 #include <array>
@@ -17,16 +19,13 @@ public:
     void ClearAllChecks() override;
     void ReleaseContent() override;
 
-    struct Category {
-        int id;
-        int code;
-    };
-    // The check boxes in table order, which is the order of categoryChecked.
-    static const std::array<Category, 17> kCategories;
-    static constexpr int kFirstJobType = 1066; // the radio group 1066 .. 1075, codes 0 .. 9
+    // The check boxes in table order, which is the order of categoryChecked; each box's code
+    // is its position. The job types are a radio group whose index is the code.
+    static constexpr auto kCategories = content::strengths::kCheckBoxes;
+    static constexpr int kFirstJobType = content::strengths::kJobTypes.front().id;
 
     int jobTypeIndex = 0;
-    std::array<int, 17> categoryChecked{};
+    std::array<int, kCategories.size()> categoryChecked{};
 
 protected:
     bool OnInitDialog() override;
@@ -41,4 +40,5 @@ private:
     void EnableAllCategories(bool on);
 
     pages::PageContent content; // the sentences and flag strings of the page's one content
+    pages::CategoryChecks categories{*this, kCategories};
 };

@@ -5,6 +5,8 @@
 #include "res/Templates.h"
 
 #include <QAbstractButton>
+#include <stdexcept>
+#include <string>
 
 using namespace platform;
 
@@ -12,37 +14,34 @@ namespace {
 
 enum Content { SchoolEvents = 0, InSchool = 1, Clubs = 2 };
 
-constexpr int kCultureOther = 5; // flag positions of the two "その他" boxes, which exclude
-constexpr int kSportsOther = 15; // each other
-constexpr int kResultsPosition = 16; // 1046, "大会好成績"
-constexpr int kLeaderPosition = 17;  // 1047, "部長・主将等"
+using content::kClubBoxes;
+using content::clubs::kCultureOther; // the two その他 boxes exclude each other
+using content::clubs::kSportsOther;
 
-// The caption-less boxes 1046 and 1047: their clickable labels and the grey labels that take
-// their place while the box is disabled.
-struct BoxLabels {
-    int box;
-    int label;
-    int greyLabel;
-};
-const BoxLabels kResultsLabels{1046, 1105, 1108};
-const BoxLabels kLeaderLabels{1047, 1098, 1109};
-
-const BoxLabels& labelsOf(int position)
+int boxOf(const CDlgTab03::BoxLabels& labels)
 {
-    return position == kResultsPosition ? kResultsLabels : kLeaderLabels;
+    return kClubBoxes[labels.position].id;
 }
 
 struct Activity {
     Content content;
     int code;
 };
-// The activity radio buttons 1091 .. 1094 in their order.
-constexpr std::array<Activity, 4> kActivities = {{
-    {SchoolEvents, 0}, // 文化的行事
-    {SchoolEvents, 1}, // 体育的行事
-    {InSchool, 0},     // クラス内での活動
-    {InSchool, 1},     // 学校内での活動
-}};
+
+// The activity of a radio button: the radio group runs over the school events' categories, then
+// the in-school content's.
+Activity activityOf(int id)
+{
+    for (const content::CategoryBox& box : content::kSchoolEventBoxes) {
+        if (box.id == id)
+            return {SchoolEvents, box.position};
+    }
+    for (const content::CategoryBox& box : content::kInSchoolBoxes) {
+        if (box.id == id)
+            return {InSchool, box.position};
+    }
+    throw std::out_of_range("no activity button " + std::to_string(id));
+}
 
 const QColor kLabelPanel(206, 253, 159);
 const QColor kGreyText(192, 192, 192);
@@ -55,12 +54,6 @@ pages::PageLook inSchoolLook()
 }
 
 } // namespace
-
-const std::array<int, 18> CDlgTab03::kClubBoxes = {
-    1075, 1076, 1077, 1078, 1079, 1080, // culture clubs, "その他" last
-    1081, 1082, 1083, 1084, 1085, 1086, 1087, 1088, 1089, 1090, // sports clubs, "その他" last
-    1046, 1047, // good results in competitions; president or captain
-};
 
 const MessageMap<CDlgTab03> CDlgTab03::messageMap = {
     {Msg::VScroll,     pages::kScrollBarId, &CDlgTab03::OnVScroll},
@@ -84,14 +77,15 @@ CDlgTab03::CDlgTab03(Dialog* mainWindow)
 bool CDlgTab03::OnInitDialog()
 {
     ThreeContentPage::OnInitDialog();
-    for (const int id : kClubBoxes)
-        FitButtonToCaption(categoryFont, id);
-    for (int id = kFirstActivity; id < kFirstActivity + 4; ++id)
-        FitButtonToCaption(categoryFont, id);
+    clubChecks.fitToCaptions(categoryFont);
+    for (const content::CategoryBox& activity : content::kSchoolEventBoxes)
+        pages::FitButtonToCaption(*this, categoryFont, activity.id);
+    for (const content::CategoryBox& activity : content::kInSchoolBoxes)
+        pages::FitButtonToCaption(*this, categoryFont, activity.id);
     // The labels are as wide as their captions, without the room a box needs. A box without
     // a caption is known by its label's words, to a screen reader as to a teacher.
-    for (const BoxLabels& labels : {kResultsLabels, kLeaderLabels}) {
-        control(labels.box)->setAccessibleName(toQString(GetDlgItemText(labels.label)));
+    for (const BoxLabels& labels : kBoxLabels) {
+        control(boxOf(labels))->setAccessibleName(toQString(GetDlgItemText(labels.label)));
         for (const int id : {labels.label, labels.greyLabel}) {
             control(id)->setFont(categoryFont);
             control(id)->resize(15 * static_cast<int>(GetDlgItemText(id).size()),
@@ -105,8 +99,7 @@ bool CDlgTab03::OnInitDialog()
 
 void CDlgTab03::DoDataExchange(DataExchange& exchange)
 {
-    for (std::size_t p = 0; p < kClubBoxes.size(); ++p)
-        exchange.checkBox(kClubBoxes[p], categoryChecked[p]);
+    clubChecks.exchange(exchange, categoryChecked);
     exchange.radioGroup(kFirstActivity, activityIndex);
     ThreeContentPage::DoDataExchange(exchange);
 }
@@ -114,11 +107,7 @@ void CDlgTab03::DoDataExchange(DataExchange& exchange)
 void CDlgTab03::ApplyCategoryChecks()
 {
     UpdateData(true);
-    std::vector<std::uint8_t> codes;
-    for (std::size_t p = 0; p < categoryChecked.size(); ++p) {
-        if (categoryChecked[p])
-            codes.push_back(static_cast<std::uint8_t>(p));
-    }
+    const std::vector<std::uint8_t> codes = clubChecks.checkedPositions(categoryChecked);
     if (codes.empty()) {
         ClearAllChecks();
     } else {
@@ -135,7 +124,7 @@ void CDlgTab03::ApplyCategoryChecks()
 
 void CDlgTab03::ApplyActivity(const Message& message)
 {
-    const Activity& activity = kActivities[static_cast<std::size_t>(message.id - kFirstActivity)];
+    const Activity activity = activityOf(message.id);
     UncheckAllCategories();
     EnableAllCategories(true);
     UpdateData(true);
@@ -148,8 +137,8 @@ void CDlgTab03::ApplyActivity(const Message& message)
 
 void CDlgTab03::ToggleFromLabel(const Message& message)
 {
-    const int box = message.id == kResultsLabels.label ? kResultsLabels.box : kLeaderLabels.box;
-    auto* button = control<QAbstractButton>(box);
+    const BoxLabels& labels = message.id == kBoxLabels[0].label ? kBoxLabels[0] : kBoxLabels[1];
+    auto* button = control<QAbstractButton>(boxOf(labels));
     button->setChecked(!button->isChecked()); // no click of the box itself
     ApplyCategoryChecks();
 }
@@ -167,60 +156,46 @@ void CDlgTab03::ClearAllChecks()
 
 void CDlgTab03::EnableOccurringCategories(std::span<const std::u16string_view> flagList)
 {
-    EnableAllCategories(false);
-    std::array<int, 18> positions;
-    for (std::size_t p = 0; p < positions.size(); ++p)
-        positions[p] = static_cast<int>(p);
-    const std::vector<bool> occurs = pages::OccurringCodes(flagList, positions);
-    for (std::size_t p = 0; p < kClubBoxes.size(); ++p) {
-        if (!occurs[p])
-            continue;
-        control(kClubBoxes[p])->setEnabled(true);
-        if (p == kResultsPosition || p == kLeaderPosition)
-            ShowLabel(static_cast<int>(p), true);
-    }
+    clubChecks.enableOccurring(flagList);
     // While one "その他" box is checked the other cannot be chosen, whatever the matches hold.
     const bool cultureOther = categoryChecked[kCultureOther];
     const bool sportsOther = categoryChecked[kSportsOther];
     if (cultureOther || sportsOther) {
-        control(kClubBoxes[kCultureOther])->setEnabled(cultureOther);
-        control(kClubBoxes[kSportsOther])->setEnabled(sportsOther);
+        control(kClubBoxes[kCultureOther].id)->setEnabled(cultureOther);
+        control(kClubBoxes[kSportsOther].id)->setEnabled(sportsOther);
     }
+    ShowLabels();
 }
 
 void CDlgTab03::UncheckAllCategories()
 {
-    for (const int id : kClubBoxes)
-        control<QAbstractButton>(id)->setChecked(false);
-    ShowLabel(kResultsPosition, true);
-    ShowLabel(kLeaderPosition, true);
+    clubChecks.uncheckAll();
 }
 
 void CDlgTab03::EnableAllCategories(bool on)
 {
-    for (const int id : kClubBoxes)
-        control(id)->setEnabled(on);
-    ShowLabel(kResultsPosition, on);
-    ShowLabel(kLeaderPosition, on);
+    clubChecks.enableAll(on);
+    ShowLabels();
 }
 
-void CDlgTab03::ShowLabel(int position, bool usable)
+void CDlgTab03::ShowLabels()
 {
-    const BoxLabels& labels = labelsOf(position);
-    control(labels.label)->setVisible(usable);
-    control(labels.greyLabel)->setVisible(!usable);
+    for (const BoxLabels& labels : kBoxLabels) {
+        const bool usable = control(boxOf(labels))->isEnabledTo(this);
+        control(labels.label)->setVisible(usable);
+        control(labels.greyLabel)->setVisible(!usable);
+    }
 }
 
 std::optional<ControlColours> CDlgTab03::OnCtlColor(QWidget* control, int id,
                                                     ColourRequest request)
 {
     std::optional<ControlColours> answer = ThreeContentPage::OnCtlColor(control, id, request);
-    const bool onLabelPanel = id == kResultsLabels.box || id == kResultsLabels.label ||
-                              id == kResultsLabels.greyLabel || id == kLeaderLabels.box ||
-                              id == kLeaderLabels.label || id == kLeaderLabels.greyLabel;
-    if (answer && onLabelPanel) {
+    for (const BoxLabels& labels : kBoxLabels) {
+        if (!answer || (id != boxOf(labels) && id != labels.label && id != labels.greyLabel))
+            continue;
         answer->textBackground = kLabelPanel;
-        if (id == kResultsLabels.greyLabel || id == kLeaderLabels.greyLabel)
+        if (id == labels.greyLabel)
             answer->text = kGreyText; // looks disabled
     }
     return answer;

@@ -3,7 +3,9 @@
 // events or the in-school activities content; eighteen club check boxes combined with AND on
 // the club content; or a keyword over all three contents. Six sentences at a time.
 
+#include "CategoryChecks.h"
 #include "ThreeContentPage.h"
+#include "content/Categories.h"
 #include "platform/MessageMap.h"
 
 #include <array>
@@ -16,12 +18,25 @@ public:
 
     void ClearAllChecks() override;
 
-    // The club check boxes by flag position, which is also the index into categoryChecked.
-    static const std::array<int, 18> kClubBoxes;
-    static constexpr int kFirstActivity = 1091; // the radio group 1091 .. 1094
+    // The activity radio group: the school events' two categories, then the in-school
+    // content's two.
+    static constexpr int kFirstActivity = content::kSchoolEventBoxes[0].id;
+
+    // The caption-less club boxes: their clickable labels and the grey labels that take their
+    // place while the box is disabled.
+    struct BoxLabels {
+        int position;
+        int label;
+        int greyLabel;
+    };
+    static constexpr std::array<BoxLabels, 2> kBoxLabels = {{
+        {content::clubs::kResults, 1105, 1108},
+        {content::clubs::kLeader,  1098, 1109},
+    }};
 
     int activityIndex = 0;
-    std::array<int, 18> categoryChecked{};
+    // By flag position of the club content, which is the row of content::kClubBoxes.
+    std::array<int, std::size(content::kClubBoxes)> categoryChecked{};
 
 protected:
     bool OnInitDialog() override;
@@ -36,5 +51,8 @@ private:
     void EnableOccurringCategories(std::span<const std::u16string_view> flagList);
     void UncheckAllCategories();
     void EnableAllCategories(bool on);
-    void ShowLabel(int position, bool usable);
+    // Shows each box's label, or its grey label while the box cannot be used.
+    void ShowLabels();
+
+    pages::CategoryChecks clubChecks{*this, content::kClubBoxes};
 };

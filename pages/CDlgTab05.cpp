@@ -5,6 +5,7 @@
 #include "platform/HandCursor.h"
 #include "res/Templates.h"
 
+#include <algorithm>
 #include <map>
 
 using namespace platform;
@@ -53,9 +54,11 @@ CDlgTab05::CDlgTab05(Dialog* mainWindow)
                    pages::sixBoxLook(QColor(255, 255, 230), 405),
                    {content::kOutsideContent, content::kFutureWorkContent,
                     content::kVolunteerContent}),
-      panel11(res::dialogTemplate(CDlgTab0511::kTemplate), this),
-      panel12(res::dialogTemplate(CDlgTab0512::kTemplate), this),
-      panel13(res::dialogTemplate(CDlgTab0513::kTemplate), this)
+      panels{{
+          {res::dialogTemplate(147), this, 11, content::kOutsideBoxes},
+          {res::dialogTemplate(155), this, 12, content::kFutureWorkBoxes},
+          {res::dialogTemplate(156), this, 13, content::kVolunteerBoxes},
+      }}
 {
 }
 
@@ -66,9 +69,10 @@ bool CDlgTab05::OnInitDialog()
         const QRect rect = control(kHeaderIds[i])->geometry();
         headers[i] = {rect.left(), rect.top(), rect.height()};
     }
-    for (int group = 11; group <= 13; ++group)
-        panel(group).hide();
-    if (panel11.Create() && panel12.Create() && panel13.Create())
+    for (pages::FieldPanel& fieldPanel : panels)
+        fieldPanel.hide();
+    const auto create = [](pages::FieldPanel& fieldPanel) { return fieldPanel.Create(); };
+    if (std::ranges::all_of(panels, create)) // stops at the first that cannot be made
         PlacePanels();
     currentGroup = 0;
     groupScrollPos = {0, 0, 0};
@@ -84,17 +88,15 @@ void CDlgTab05::PlacePanels()
     }
 }
 
-Dialog& CDlgTab05::panel(int group)
+pages::FieldPanel& CDlgTab05::panel(int group)
 {
-    return group == 11 ? static_cast<Dialog&>(panel11)
-           : group == 12 ? static_cast<Dialog&>(panel12)
-                         : static_cast<Dialog&>(panel13);
+    return panels[indexOf(group)];
 }
 
 int CDlgTab05::panelRadioIndex(int group)
 {
     panel(group).UpdateData(true);
-    return group == 11 ? panel11.radioIndex : group == 12 ? panel12.radioIndex : panel13.radioIndex;
+    return panel(group).radioIndex;
 }
 
 void CDlgTab05::OnHeaderClicked(const Message& message)
@@ -113,21 +115,12 @@ void CDlgTab05::OpenGroup(int group)
     UpdateData(true);
     for (int g = 11; g <= 13; ++g)
         panel(g).setVisible(g == group);
-    // The headers below the open group slide down by its panel's height and 5 pixels.
-    const Header& futureWork = headers[1];
-    const Header& volunteer = headers[2];
-    const QPoint futureWorkHome(futureWork.left, futureWork.top);
-    const QPoint volunteerHome(volunteer.left, volunteer.top);
-    if (group == 11) {
-        const int d = panel11.height() + 5;
-        MoveHeader(1, {0, futureWork.top + d});
-        MoveHeader(2, {0, volunteer.top + d});
-    } else if (group == 12) {
-        MoveHeader(1, futureWorkHome);
-        MoveHeader(2, {0, volunteer.top + panel12.height() + 5});
-    } else {
-        MoveHeader(1, futureWorkHome);
-        MoveHeader(2, volunteerHome);
+    // The headers below the open group slide down by its panel's height and 5 pixels; the
+    // others stand where they began.
+    const std::size_t open = indexOf(group);
+    for (std::size_t i = 1; i < headers.size(); ++i) {
+        const int slide = i > open ? panels[open].height() + 5 : 0;
+        MoveHeader(static_cast<int>(i), {headers[i].left, headers[i].top + slide});
     }
     RunGroupFilter(group, false);
 }
@@ -196,10 +189,10 @@ void CDlgTab05::OnQualificationClicked(const Message& message)
 void CDlgTab05::ClearAllChecks()
 {
     ResetDisplay(); // empty boxes, "0 件", an unusable scroll bar, no match list
-    panel11.radioIndex = panel12.radioIndex = panel13.radioIndex = -1;
-    for (int group = 11; group <= 13; ++group) {
-        panel(group).UpdateData(false);
-        panel(group).hide();
+    for (pages::FieldPanel& fieldPanel : panels) {
+        fieldPanel.radioIndex = -1;
+        fieldPanel.UpdateData(false);
+        fieldPanel.hide();
     }
     const QSize headerSize = control(kHeaderIds[2])->size();
     for (std::size_t i = 1; i < headers.size(); ++i)

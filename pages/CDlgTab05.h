@@ -28,9 +28,9 @@ public:
     // The group whose header was clicked last: 0 until the first click, then 11, 12 or 13.
     int currentGroup = 0;
     std::array<int, 3> groupScrollPos{};
-    CDlgTab0511 panel11;
-    CDlgTab0512 panel12;
-    CDlgTab0513 panel13;
+    // The field panels of groups 11, 12 and 13: activities outside school, future work,
+    // volunteer activities.
+    std::array<pages::FieldPanel, 3> panels;
 
 protected:
     bool OnInitDialog() override;
@@ -48,7 +48,7 @@ private:
     void RunGroupFilter(int group, bool resetPosition);
     void PlacePanels();
     void MoveHeader(int index, QPoint to);
-    platform::Dialog& panel(int group);
+    pages::FieldPanel& panel(int group);
     int panelRadioIndex(int group);
     int* savedPosition(); // of the current group, or null before the first header click
 

@@ -134,19 +134,6 @@ void SentencePage::SetKeywordBoxText(std::u16string_view text)
         mainWindow->SetDlgItemText(kKeywordBoxId, text);
 }
 
-void FitButtonToCaption(Dialog& dialog, const QFont& font, int id)
-{
-    QWidget* button = dialog.control(id);
-    button->setFont(font);
-    const int captionLength = static_cast<int>(dialog.GetDlgItemText(id).size());
-    button->resize(15 * (captionLength + 1), button->height());
-}
-
-void SentencePage::FitButtonToCaption(const QFont& font, int id)
-{
-    pages::FitButtonToCaption(*this, font, id);
-}
-
 std::optional<std::u16string> SentencePage::AcceptKeyword(std::u16string_view keyword)
 {
     const std::u16string_view trimmed = TrimWhiteSpace(keyword);

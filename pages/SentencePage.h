@@ -36,10 +36,6 @@ struct PageLook {
 // behind the clear button, whose top differs from page to page.
 PageLook standardLook(int boxesPerPage, std::vector<int> resultBoxIds, QColor pale, int bandTop);
 
-// Gives a category button the font and makes it 15 × (caption length + 1) pixels wide, so it
-// ends just after its caption; left, top and height stay.
-void FitButtonToCaption(platform::Dialog& dialog, const QFont& font, int id);
-
 inline constexpr int kScrollBarId = 1033;
 inline constexpr int kCountLabelId = 1035;
 inline constexpr int kCountCaptionId = 1036;
@@ -87,7 +83,6 @@ protected:
     // unusable otherwise.
     void FocusScrollBarOrDisable();
     void SetKeywordBoxText(std::u16string_view text);
-    void FitButtonToCaption(const QFont& font, int id);
     // The trimmed keyword, or nothing after telling the teacher to enter one.
     std::optional<std::u16string> AcceptKeyword(std::u16string_view keyword);
     // Creates the content's arrays and fills them; a content error ends the process here.

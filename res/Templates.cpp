@@ -2,17 +2,72 @@
 
 #include "BuiltPictures.h"
 #include "Pictures.h"
+#include "content/Categories.h"
 
+#include <initializer_list>
 #include <map>
+#include <span>
 #include <stdexcept>
+#include <utility>
 
 using namespace platform;
+using content::CategoryBox;
+using content::kClubBoxes;
+using content::kFutureWorkBoxes;
+using content::kInSchoolBoxes;
+using content::kOutsideBoxes;
+using content::kSchoolEventBoxes;
+using content::kStrengthsBoxes;
+using content::kVolunteerBoxes;
 
 namespace res {
 
 namespace {
 
 using C = ControlClass;
+
+// The caption of the category box with this id.
+std::u16string_view captionOf(std::span<const CategoryBox> table, int id)
+{
+    for (const CategoryBox& box : table) {
+        if (box.id == id)
+            return box.caption;
+    }
+    throw std::logic_error("no category box " + std::to_string(id));
+}
+
+// A caption of a template table: written out, or, for a category box, the category table of its
+// content, which holds the caption under the control's id.
+struct Caption {
+    Caption(const char16_t* text) : text(text) {}
+    Caption(std::u16string_view text) : text(text) {}
+    template <std::size_t N> Caption(const CategoryBox (&table)[N]) : table(table) {}
+
+    std::u16string_view text;
+    std::span<const CategoryBox> table;
+};
+
+// A row of a page's template table, as a ControlTemplate but for its caption.
+struct Row {
+    int id;
+    ControlClass controlClass;
+    unsigned style;
+    QRect rect;
+    Caption caption;
+    int bitmap = 0;
+};
+
+std::vector<ControlTemplate> controls(std::initializer_list<Row> rows)
+{
+    std::vector<ControlTemplate> built;
+    for (const Row& row : rows) {
+        const std::u16string_view caption =
+            row.caption.table.empty() ? row.caption.text : captionOf(row.caption.table, row.id);
+        built.push_back({row.id, row.controlClass, row.style, row.rect, std::u16string(caption),
+                         row.bitmap});
+    }
+    return built;
+}
 
 // The large boxes of the first page scroll on their own; the six smaller boxes of the other
 // pages show a whole sentence without one.
@@ -43,8 +98,8 @@ DialogTemplate mainWindow()
 
 DialogTemplate strengthsPage()
 {
-    return withPictures({152, {565, 420}, {
-    //   id    class            style                  rectangle               caption
+    return withPictures({152, {565, 420}, controls({
+    //   id    class            style                  rectangle               caption, or its table
         {1037, C::Edit,         kResultBox,            {256, 25, 293, 125},    u""},
         {1038, C::Edit,         kResultBox,            {256, 155, 293, 125},   u""},
         {1039, C::Edit,         kResultBox,            {256, 285, 293, 125},   u""},
@@ -55,36 +110,36 @@ DialogTemplate strengthsPage()
         {-1,   C::StaticBitmap, kPicture,              {0, 255, 251, 17},      u"", 204},
         {1035, C::Static,       Group | RightAligned,  {530, 10, 24, 9},       u"0 件"},
         {1036, C::Static,       Group,                 {495, 10, 30, 9},       u"該当件数"},
-        {1066, C::RadioButton,  Group,                 {14, 26, 100, 10},      u"製造"},
-        {1067, C::RadioButton,  None,                  {121, 26, 100, 10},     u"技術"},
-        {1068, C::RadioButton,  None,                  {14, 42, 100, 10},      u"事務"},
-        {1069, C::RadioButton,  None,                  {121, 42, 100, 10},     u"販売・営業"},
-        {1070, C::RadioButton,  None,                  {14, 58, 100, 10},      u"サービス"},
-        {1071, C::RadioButton,  None,                  {121, 58, 100, 10},     u"介護・福祉"},
-        {1072, C::RadioButton,  None,                  {14, 74, 100, 10},      u"建設"},
-        {1073, C::RadioButton,  None,                  {121, 74, 100, 10},     u"運送"},
-        {1074, C::RadioButton,  None,                  {14, 90, 100, 10},      u"その他"},
-        {1075, C::RadioButton,  None,                  {121, 90, 100, 10},     u"全ての職種"},
-        {1053, C::CheckBox,     TabStop,               {14, 152, 100, 10},     u"成績優秀に関する記載"},
-        {1054, C::CheckBox,     TabStop,               {121, 152, 100, 10},    u"特定の教科・科目に関する記載"},
-        {1055, C::CheckBox,     TabStop,               {14, 168, 100, 10},     u"資格・免許に関する記載"},
-        {1056, C::CheckBox,     TabStop,               {14, 184, 100, 10},     u"アルバイト"},
-        {1057, C::CheckBox,     TabStop,               {121, 184, 100, 10},    u"部活動"},
-        {1058, C::CheckBox,     TabStop,               {14, 200, 100, 10},     u"ボランティア活動"},
-        {1059, C::CheckBox,     TabStop,               {121, 200, 100, 10},    u"委員会・特別活動"},
-        {1076, C::CheckBox,     TabStop,               {14, 216, 100, 10},     u"スポーツ活動"},
-        {1077, C::CheckBox,     TabStop,               {121, 216, 100, 10},    u"学校行事"},
-        {1060, C::CheckBox,     TabStop,               {14, 278, 100, 10},     u"責任感"},
-        {1061, C::CheckBox,     TabStop,               {121, 278, 100, 10},    u"協調性"},
-        {1062, C::CheckBox,     TabStop,               {14, 294, 100, 10},     u"根気強さ"},
-        {1063, C::CheckBox,     TabStop,               {121, 294, 100, 10},    u"基本的生活習慣"},
-        {1064, C::CheckBox,     TabStop,               {14, 310, 100, 10},     u"向上心"},
-        {1065, C::CheckBox,     TabStop,               {121, 310, 100, 10},    u"勤労意欲"},
-        {1078, C::CheckBox,     TabStop,               {14, 326, 100, 10},     u"積極さ"},
-        {1079, C::CheckBox,     TabStop,               {121, 326, 100, 10},    u"誠実さ"},
+        {1066, C::RadioButton,  Group,                 {14, 26, 100, 10},      kStrengthsBoxes},
+        {1067, C::RadioButton,  None,                  {121, 26, 100, 10},     kStrengthsBoxes},
+        {1068, C::RadioButton,  None,                  {14, 42, 100, 10},      kStrengthsBoxes},
+        {1069, C::RadioButton,  None,                  {121, 42, 100, 10},     kStrengthsBoxes},
+        {1070, C::RadioButton,  None,                  {14, 58, 100, 10},      kStrengthsBoxes},
+        {1071, C::RadioButton,  None,                  {121, 58, 100, 10},     kStrengthsBoxes},
+        {1072, C::RadioButton,  None,                  {14, 74, 100, 10},      kStrengthsBoxes},
+        {1073, C::RadioButton,  None,                  {121, 74, 100, 10},     kStrengthsBoxes},
+        {1074, C::RadioButton,  None,                  {14, 90, 100, 10},      kStrengthsBoxes},
+        {1075, C::RadioButton,  None,                  {121, 90, 100, 10},     kStrengthsBoxes},
+        {1053, C::CheckBox,     TabStop,               {14, 152, 100, 10},     kStrengthsBoxes},
+        {1054, C::CheckBox,     TabStop,               {121, 152, 100, 10},    kStrengthsBoxes},
+        {1055, C::CheckBox,     TabStop,               {14, 168, 100, 10},     kStrengthsBoxes},
+        {1056, C::CheckBox,     TabStop,               {14, 184, 100, 10},     kStrengthsBoxes},
+        {1057, C::CheckBox,     TabStop,               {121, 184, 100, 10},    kStrengthsBoxes},
+        {1058, C::CheckBox,     TabStop,               {14, 200, 100, 10},     kStrengthsBoxes},
+        {1059, C::CheckBox,     TabStop,               {121, 200, 100, 10},    kStrengthsBoxes},
+        {1076, C::CheckBox,     TabStop,               {14, 216, 100, 10},     kStrengthsBoxes},
+        {1077, C::CheckBox,     TabStop,               {121, 216, 100, 10},    kStrengthsBoxes},
+        {1060, C::CheckBox,     TabStop,               {14, 278, 100, 10},     kStrengthsBoxes},
+        {1061, C::CheckBox,     TabStop,               {121, 278, 100, 10},    kStrengthsBoxes},
+        {1062, C::CheckBox,     TabStop,               {14, 294, 100, 10},     kStrengthsBoxes},
+        {1063, C::CheckBox,     TabStop,               {121, 294, 100, 10},    kStrengthsBoxes},
+        {1064, C::CheckBox,     TabStop,               {14, 310, 100, 10},     kStrengthsBoxes},
+        {1065, C::CheckBox,     TabStop,               {121, 310, 100, 10},    kStrengthsBoxes},
+        {1078, C::CheckBox,     TabStop,               {14, 326, 100, 10},     kStrengthsBoxes},
+        {1079, C::CheckBox,     TabStop,               {121, 326, 100, 10},    kStrengthsBoxes},
         {1121, C::Edit,         Hidden | Border | TabStop, {372, 16, 141, 18}, u""},
         {1122, C::PushButton,   Hidden | TabStop,      {518, 16, 26, 18},      u"検索"},
-    }});
+    })});
 }
 
 // The result boxes, scroll bar, clear button, count and hidden keyword controls that the
@@ -105,7 +160,8 @@ std::vector<ControlTemplate> sixBoxPageControls()
 DialogTemplate inSchoolPage()
 {
     DialogTemplate page = withPictures({153, {565, 420}, sixBoxPageControls()});
-    const std::vector<ControlTemplate> own = {
+    const std::vector<ControlTemplate> own = controls({
+    //   id    class            style                rectangle            caption, or its table
         {1001, C::PushButton,   TabStop,             {81, 389, 87, 16},   u"全てのチェックを解除"},
         {-1,   C::StaticBitmap, kPicture,            {0, 175, 13, 49},    u"", 214},
         {-1,   C::StaticBitmap, kPicture,            {0, 233, 13, 83},    u"", 211},
@@ -114,35 +170,36 @@ DialogTemplate inSchoolPage()
         {-1,   C::StaticBitmap, kPicture,            {0, 153, 251, 17},   u"", 207},
         {1035, C::Static,       RightAligned,        {530, 10, 24, 9},    u"0 件"},
         {1036, C::Static,       None,                {495, 10, 30, 9},    u"該当件数"},
-        {1075, C::CheckBox,     TabStop,             {15, 179, 90, 10},   u"吹奏楽・合唱・音楽"},
-        {1076, C::CheckBox,     TabStop,             {110, 179, 60, 10},  u"美術・芸術"},
-        {1077, C::CheckBox,     TabStop,             {15, 195, 90, 10},   u"演劇"},
-        {1078, C::CheckBox,     TabStop,             {110, 195, 60, 10},  u"書道"},
-        {1079, C::CheckBox,     TabStop,             {15, 211, 90, 10},   u"写真"},
-        {1080, C::CheckBox,     TabStop,             {110, 211, 60, 10},  u"その他"},
-        {1081, C::CheckBox,     TabStop,             {15, 237, 90, 10},   u"野球"},
-        {1082, C::CheckBox,     TabStop,             {110, 237, 60, 10},  u"サッカー"},
-        {1083, C::CheckBox,     TabStop,             {15, 253, 90, 10},   u"バスケットボール"},
-        {1084, C::CheckBox,     TabStop,             {110, 253, 60, 10},  u"テニス"},
-        {1085, C::CheckBox,     TabStop,             {15, 269, 90, 10},   u"バレーボール"},
-        {1086, C::CheckBox,     TabStop,             {110, 269, 60, 10},  u"卓球"},
-        {1087, C::CheckBox,     TabStop,             {15, 285, 90, 10},   u"バドミントン"},
-        {1088, C::CheckBox,     TabStop,             {110, 285, 60, 10},  u"陸上"},
-        {1089, C::CheckBox,     TabStop,             {15, 301, 90, 10},   u"武道"},
-        {1090, C::CheckBox,     TabStop,             {110, 301, 60, 10},  u"その他"},
+        {1075, C::CheckBox,     TabStop,             {15, 179, 90, 10},   kClubBoxes},
+        {1076, C::CheckBox,     TabStop,             {110, 179, 60, 10},  kClubBoxes},
+        {1077, C::CheckBox,     TabStop,             {15, 195, 90, 10},   kClubBoxes},
+        {1078, C::CheckBox,     TabStop,             {110, 195, 60, 10},  kClubBoxes},
+        {1079, C::CheckBox,     TabStop,             {15, 211, 90, 10},   kClubBoxes},
+        {1080, C::CheckBox,     TabStop,             {110, 211, 60, 10},  kClubBoxes},
+        {1081, C::CheckBox,     TabStop,             {15, 237, 90, 10},   kClubBoxes},
+        {1082, C::CheckBox,     TabStop,             {110, 237, 60, 10},  kClubBoxes},
+        {1083, C::CheckBox,     TabStop,             {15, 253, 90, 10},   kClubBoxes},
+        {1084, C::CheckBox,     TabStop,             {110, 253, 60, 10},  kClubBoxes},
+        {1085, C::CheckBox,     TabStop,             {15, 269, 90, 10},   kClubBoxes},
+        {1086, C::CheckBox,     TabStop,             {110, 269, 60, 10},  kClubBoxes},
+        {1087, C::CheckBox,     TabStop,             {15, 285, 90, 10},   kClubBoxes},
+        {1088, C::CheckBox,     TabStop,             {110, 285, 60, 10},  kClubBoxes},
+        {1089, C::CheckBox,     TabStop,             {15, 301, 90, 10},   kClubBoxes},
+        {1090, C::CheckBox,     TabStop,             {110, 301, 60, 10},  kClubBoxes},
+        // Two boxes without a caption of their own: the labels beside them show it.
         {1046, C::CheckBox,     TabStop,             {211, 213, 8, 10},   u""},
         {1047, C::CheckBox,     TabStop,             {211, 271, 8, 10},   u""},
-        {1105, C::Static,       NoWrap | Notify,     {195, 204, 50, 10},  u"大会好成績"},
-        {1098, C::Static,       NoWrap | Notify,     {191, 262, 50, 10},  u"部長・主将等"},
-        {1108, C::Static,       NoWrap | Hidden,     {195, 204, 50, 10},  u"大会好成績"},
-        {1109, C::Static,       NoWrap | Hidden,     {191, 262, 50, 10},  u"部長・主将等"},
-        {1091, C::RadioButton,  Group,               {14, 26, 100, 10},   u"文化的行事"},
-        {1092, C::RadioButton,  None,                {125, 26, 100, 10},  u"体育的行事"},
-        {1093, C::RadioButton,  None,                {14, 110, 100, 10},  u"クラス内での活動"},
-        {1094, C::RadioButton,  None,                {125, 110, 100, 10}, u"学校内での活動"},
+        {1105, C::Static,       NoWrap | Notify,     {195, 204, 50, 10},  captionOf(kClubBoxes, 1046)},
+        {1098, C::Static,       NoWrap | Notify,     {191, 262, 50, 10},  captionOf(kClubBoxes, 1047)},
+        {1108, C::Static,       NoWrap | Hidden,     {195, 204, 50, 10},  captionOf(kClubBoxes, 1046)},
+        {1109, C::Static,       NoWrap | Hidden,     {191, 262, 50, 10},  captionOf(kClubBoxes, 1047)},
+        {1091, C::RadioButton,  Group,               {14, 26, 100, 10},   kSchoolEventBoxes},
+        {1092, C::RadioButton,  None,                {125, 26, 100, 10},  kSchoolEventBoxes},
+        {1093, C::RadioButton,  None,                {14, 110, 100, 10},  kInSchoolBoxes},
+        {1094, C::RadioButton,  None,                {125, 110, 100, 10}, kInSchoolBoxes},
         {1121, C::Edit,         Hidden | Border | TabStop, {372, 16, 141, 18}, u""},
         {1122, C::PushButton,   Hidden | TabStop,    {518, 16, 26, 18},   u"検索"},
-    };
+    });
     page.controls.insert(page.controls.end(), own.begin(), own.end());
     return page;
 }
@@ -174,53 +231,60 @@ DialogTemplate outsidePage()
     return page;
 }
 
-// The field radio buttons of a sub-panel: automatic radio buttons that report clicks, hidden
-// until the panel is first shown, without tab stops; the first starts the group.
-ControlTemplate field(int id, QRect rect, const char16_t* caption)
+// The field radio buttons of a sub-panel, each where it stands, captioned from the panel's
+// category table: automatic radio buttons that report clicks, hidden until the panel is first
+// shown, without tab stops; the first starts the group.
+std::vector<ControlTemplate> fields(std::span<const CategoryBox> table,
+                                    std::initializer_list<std::pair<int, QRect>> places)
 {
-    return {id, C::RadioButton, Hidden | (id == 1003 ? Group : None), rect, caption};
+    std::vector<ControlTemplate> fields;
+    for (const auto& [id, rect] : places) {
+        fields.push_back({id, C::RadioButton, Hidden | (id == 1003 ? Group : None), rect,
+                          std::u16string(captionOf(table, id))});
+    }
+    return fields;
 }
 
 DialogTemplate outsideActivitiesPanel()
 {
-    return {147, {245, 20}, {
-        field(1003, {15, 0, 100, 10},   u"職業的な活動"),
-        field(1004, {120, 0, 100, 10},  u"その他の活動"),
-    }};
+    return {147, {245, 20}, fields(kOutsideBoxes, {
+        {1003, {15, 0, 100, 10}},
+        {1004, {120, 0, 100, 10}},
+    })};
 }
 
 DialogTemplate futureWorkPanel()
 {
-    return {155, {245, 164}, {
-        field(1003, {15, 0, 100, 10},   u"経済・経営・ビジネス"),
-        field(1004, {120, 0, 100, 10},  u"旅行・観光・ホテル"),
-        field(1005, {15, 16, 100, 10},  u"デザイン・写真・芸術"),
-        field(1006, {120, 16, 100, 10}, u"医療関係"),
-        field(1007, {15, 32, 100, 10},  u"自動車・航空・宇宙"),
-        field(1008, {120, 32, 100, 10}, u"建築・土木・インテリア"),
-        field(1009, {15, 48, 100, 10},  u"美容・理容・ヘアメイク"),
-        field(1010, {120, 48, 100, 10}, u"国際・語学"),
-        field(1011, {15, 64, 100, 10},  u"栄養・調理・製菓"),
-        field(1012, {120, 64, 100, 10}, u"健康・スポーツ"),
-        field(1013, {15, 80, 100, 10},  u"公務員・法律・政治"),
-        field(1014, {120, 80, 100, 10}, u"保育・教育・福祉"),
-        field(1015, {15, 96, 100, 10},  u"自然・環境・生物"),
-        field(1016, {15, 112, 200, 10}, u"音楽・イベント関係・マスコミ"),
-        field(1017, {15, 128, 200, 10}, u"ゲーム・マルチメディア・コンピュータ・電子"),
-        field(1018, {15, 144, 200, 10}, u"ファッション・ネイル・エステ"),
-    }};
+    return {155, {245, 164}, fields(kFutureWorkBoxes, {
+        {1003, {15, 0, 100, 10}},
+        {1004, {120, 0, 100, 10}},
+        {1005, {15, 16, 100, 10}},
+        {1006, {120, 16, 100, 10}},
+        {1007, {15, 32, 100, 10}},
+        {1008, {120, 32, 100, 10}},
+        {1009, {15, 48, 100, 10}},
+        {1010, {120, 48, 100, 10}},
+        {1011, {15, 64, 100, 10}},
+        {1012, {120, 64, 100, 10}},
+        {1013, {15, 80, 100, 10}},
+        {1014, {120, 80, 100, 10}},
+        {1015, {15, 96, 100, 10}},
+        {1016, {15, 112, 200, 10}},
+        {1017, {15, 128, 200, 10}},
+        {1018, {15, 144, 200, 10}},
+    })};
 }
 
 DialogTemplate volunteerPanel()
 {
-    return {156, {245, 52}, {
-        field(1003, {15, 0, 100, 10},   u"保育"),
-        field(1004, {120, 0, 100, 10},  u"介護・福祉"),
-        field(1005, {15, 16, 100, 10},  u"地域ボランティア"),
-        field(1006, {120, 16, 100, 10}, u"国際協力"),
-        field(1007, {15, 32, 100, 10},  u"自然保護"),
-        field(1008, {120, 32, 100, 10}, u"その他"),
-    }};
+    return {156, {245, 52}, fields(kVolunteerBoxes, {
+        {1003, {15, 0, 100, 10}},
+        {1004, {120, 0, 100, 10}},
+        {1005, {15, 16, 100, 10}},
+        {1006, {120, 16, 100, 10}},
+        {1007, {15, 32, 100, 10}},
+        {1008, {120, 32, 100, 10}},
+    })};
 }
 
 } // namespace

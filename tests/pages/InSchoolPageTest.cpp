@@ -7,6 +7,7 @@
 #include "support/PageHost.h"
 #include "support/PageTestHelpers.h"
 #include "support/RecordingEffects.h"
+#include "support/WindowIds.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -30,8 +31,7 @@ namespace
 const std::string kPlaceholder = "キーワード検索";
 
 // The 18 club check boxes by flag position, and the controls around them.
-const std::vector<int> kClubBoxes = {1075, 1076, 1077, 1078, 1079, 1080, 1081, 1082, 1083,
-                                     1084, 1085, 1086, 1087, 1088, 1089, 1090, 1046, 1047};
+const std::vector<int> kClubBoxes = ids::idsOf(content::kClubBoxes);
 constexpr int kBrassBand = 1075, kArt = 1076, kCultureOther = 1080, kBaseball = 1081,
               kMartialArts = 1089, kSportsOther = 1090, kGoodResults = 1046, kLeader = 1047;
 constexpr int kResultsLabel = 1105, kLeaderLabel = 1098, kGreyResults = 1108, kGreyLeader = 1109;

@@ -3,6 +3,7 @@
 // qualification buttons, wheel turns and scroll-bar requests, mouse moves over the headers and
 // the main window's keyword search over all three contents.
 
+#include "content/Categories.h"
 #include "pages/CDlgTab05.h"
 #include "platform/HandCursor.h"
 #include "platform/Paths.h"
@@ -22,6 +23,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -98,9 +100,7 @@ protected:
     int top(int headerId) const { return header(headerId)->y(); }
     platform::Dialog& panel(int group) const
     {
-        return group == 11   ? static_cast<platform::Dialog&>(page->panel11)
-               : group == 12 ? static_cast<platform::Dialog&>(page->panel12)
-                             : static_cast<platform::Dialog&>(page->panel13);
+        return page->panels[static_cast<std::size_t>(group - 11)];
     }
     QRadioButton* field(int group, int id) const { return panel(group).control<QRadioButton>(id); }
 
@@ -165,26 +165,26 @@ TEST_F(OutsidePage, EachHeaderOpensItsPanelAndSlidesTheFollowingHeaders)
 {
     EXPECT_TRUE(visiblePanels().empty());
     EXPECT_EQ(countLabel(), "0 件");
-    EXPECT_EQ(page->panel11.height(), 30);
-    EXPECT_EQ(page->panel12.height(), 246);
-    EXPECT_EQ(page->panel13.height(), 78);
+    EXPECT_EQ(page->panels[0].height(), 30);
+    EXPECT_EQ(page->panels[1].height(), 246);
+    EXPECT_EQ(page->panels[2].height(), 78);
 
     open(11);
     EXPECT_EQ(visiblePanels(), std::vector<int>{11});
     EXPECT_EQ(top(kFutureWorkHeader), home[1].y() + 30 + 5);
     EXPECT_EQ(top(kVolunteerHeader), home[2].y() + 30 + 5);
-    EXPECT_EQ(page->panel11.pos(), QPoint(5, home[0].y() + kHeaderHeight + 10));
+    EXPECT_EQ(page->panels[0].pos(), QPoint(5, home[0].y() + kHeaderHeight + 10));
 
     open(12);
     EXPECT_EQ(visiblePanels(), std::vector<int>{12});
     EXPECT_EQ(header(kFutureWorkHeader)->pos(), home[1]);
     EXPECT_EQ(top(kVolunteerHeader), home[2].y() + 246 + 5);
-    EXPECT_EQ(page->panel12.pos(), QPoint(5, home[1].y() + kHeaderHeight + 10));
+    EXPECT_EQ(page->panels[1].pos(), QPoint(5, home[1].y() + kHeaderHeight + 10));
 
     open(13);
     EXPECT_EQ(visiblePanels(), std::vector<int>{13});
     EXPECT_TRUE(headersAtHome());
-    EXPECT_EQ(page->panel13.pos(), QPoint(5, home[2].y() + kHeaderHeight + 10));
+    EXPECT_EQ(page->panels[2].pos(), QPoint(5, home[2].y() + kHeaderHeight + 10));
 
     for (const int id : {kOutsideHeader, kFutureWorkHeader, kVolunteerHeader})
         EXPECT_TRUE(header(id)->isVisible()) << id;
@@ -192,22 +192,25 @@ TEST_F(OutsidePage, EachHeaderOpensItsPanelAndSlidesTheFollowingHeaders)
 
 TEST_F(OutsidePage, FieldButtonsShowWithTheirPanelAndEndAfterTheirCaptions)
 {
-    for (const int id : {1003, 1018})
-        EXPECT_FALSE(field(12, id)->isVisibleTo(&page->panel12)) << id;
+    for (const content::CategoryBox& box : content::kFutureWorkBoxes)
+        EXPECT_FALSE(field(12, box.id)->isVisibleTo(&page->panels[1])) << box.id;
     open(12);
-    for (int id = 1003; id <= 1018; ++id)
-        EXPECT_TRUE(field(12, id)->isVisible()) << id;
+    for (const content::CategoryBox& box : content::kFutureWorkBoxes)
+        EXPECT_TRUE(field(12, box.id)->isVisible()) << box.id;
     open(11); // hidden with their panel, still shown within it
     EXPECT_FALSE(field(12, 1003)->isVisible());
-    EXPECT_TRUE(field(12, 1003)->isVisibleTo(&page->panel12));
-    EXPECT_FALSE(field(13, 1003)->isVisibleTo(&page->panel13));
+    EXPECT_TRUE(field(12, 1003)->isVisibleTo(&page->panels[1]));
+    EXPECT_FALSE(field(13, 1003)->isVisibleTo(&page->panels[2]));
 
     EXPECT_EQ(field(12, 1017)->width(), 330); // ゲーム・マルチメディア・コンピュータ・電子
     EXPECT_EQ(field(13, 1003)->width(), 45); // 保育
-    for (const auto& [group, last] :
-         {std::pair(11, 1004), std::pair(12, 1018), std::pair(13, 1008)}) {
-        for (int id = 1003; id <= last; ++id)
-            EXPECT_EQ(field(group, id)->width(), 15 * (field(group, id)->text().size() + 1)) << id;
+    const std::span<const content::CategoryBox> fields[] = {
+        content::kOutsideBoxes, content::kFutureWorkBoxes, content::kVolunteerBoxes};
+    for (int group = 11; group <= 13; ++group) {
+        for (const content::CategoryBox& box : fields[group - 11]) {
+            QRadioButton* button = field(group, box.id);
+            EXPECT_EQ(button->width(), 15 * (button->text().size() + 1)) << box.id;
+        }
     }
 }
 
@@ -441,7 +444,7 @@ TEST_F(OutsidePage, HandCursorShowsOverEachHeaderWhereItIsNowEdgesIncluded)
 
     open(12); // 1111 far below; its template place now lies on the open panel
     const QPoint oldVolunteerPlace(100, home[2].y() + 10);
-    ASSERT_TRUE(page->panel12.isAncestorOf(page->childAt(oldVolunteerPlace)));
+    ASSERT_TRUE(page->panels[1].isAncestorOf(page->childAt(oldVolunteerPlace)));
     EXPECT_FALSE(handAt(oldVolunteerPlace));
     EXPECT_TRUE(handAt({100, top(kVolunteerHeader) + kHeaderHeight}));
     EXPECT_FALSE(handAt(belowVolunteer + QPoint(0, 300)));

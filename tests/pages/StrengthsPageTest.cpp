@@ -7,6 +7,7 @@
 #include "support/PageHost.h"
 #include "support/RecordingEffects.h"
 #include "support/StrengthsContent.h"
+#include "support/WindowIds.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -32,8 +33,7 @@ const std::string kContentName = "1 本人の長所・推薦事由等.txt";
 const std::string kPlaceholder = "キーワード検索";
 
 // The category check boxes in the page's table order, and the job types 製造 .. 全ての職種.
-const std::vector<int> kCheckBoxIds = {1053, 1054, 1055, 1056, 1057, 1058, 1059, 1076, 1077,
-                                       1060, 1061, 1062, 1063, 1064, 1065, 1078, 1079};
+const std::vector<int> kCheckBoxIds = ids::idsOf(content::strengths::kCheckBoxes);
 constexpr int kManufacturing = 1066, kEngineering = 1067, kOffice = 1068, kSales = 1069,
               kOtherJob = 1074, kAllJobs = 1075;
 constexpr int kGrades = 1053, kClub = 1057, kResponsibility = 1060, kCooperation = 1061,

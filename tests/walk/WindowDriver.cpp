@@ -65,9 +65,7 @@ platform::Dialog& WindowDriver::page(int index) const
 platform::Dialog& WindowDriver::panel(int group) const
 {
     auto& outside = dynamic_cast<CDlgTab05&>(window_.page(2));
-    return group == 11   ? static_cast<platform::Dialog&>(outside.panel11)
-           : group == 12 ? static_cast<platform::Dialog&>(outside.panel12)
-                         : static_cast<platform::Dialog&>(outside.panel13);
+    return outside.panels[static_cast<std::size_t>(group - 11)];
 }
 
 QWidget* WindowDriver::control(int pageIndex, int id) const

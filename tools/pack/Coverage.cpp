@@ -1,84 +1,84 @@
 #include "Coverage.h"
 
-#include "FlagPositions.h"
+#include "content/Categories.h"
 #include "content/ContentNames.h"
+#include "platform/Effects.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <ostream>
+#include <span>
 #include <string_view>
 
 namespace pack {
 
 namespace {
 
-using clubFlags::kCaptain;
-using clubFlags::kResult;
-using strengthsFlags::kAllJobs;
-using strengthsFlags::kFirstActivity;
-using strengthsFlags::kFirstQuality;
+using content::CategoryBox;
+using platform::toUtf8;
 
 constexpr std::size_t kSampleSentences = 1800; // all seven contents together
 
-// The names of the strengths content's boxes, and the floors of its combinations.
-constexpr std::string_view kJobs[] = {"製造",       "技術", "事務", "販売・営業", "サービス",
-                                      "介護・福祉", "建設", "運送", "その他"};
-constexpr std::string_view kActivities[] = {
-    "成績優秀",         "特定の教科・科目", "資格・免許",   "アルバイト", "部活動",
-    "ボランティア活動", "委員会・特別活動", "スポーツ活動", "学校行事"};
-constexpr std::string_view kQualities[] = {"責任感", "協調性",   "根気強さ", "基本的生活習慣",
-                                           "向上心", "勤労意欲", "積極さ",   "誠実さ"};
+// The strengths content's boxes, and the floors of its combinations. 全ての職種 counts as a
+// position of its own, not as a job type.
+constexpr auto kJobs = content::strengths::kJobTypes.first<content::strengths::kAllJobs>();
+constexpr auto kActivities = content::strengths::kActivities;
+constexpr auto kQualities = content::strengths::kQualities;
 constexpr std::size_t kQualityPairFloor = 3;
 constexpr std::size_t kActivityQualityFloor = 2;
 constexpr std::size_t kJobQualityFloor = 4;
 constexpr std::size_t kStrengthsPositionFloor = 15;
 constexpr std::size_t kStrengthsSentences = 1000;
 
-// The names of the club content's clubs, and the floors of its combinations.
-constexpr std::string_view kClubs[] = {"吹奏楽・合唱・音楽",
-                                       "美術・芸術",
-                                       "演劇",
-                                       "書道",
-                                       "写真",
-                                       "文化その他",
-                                       "野球",
-                                       "サッカー",
-                                       "バスケットボール",
-                                       "テニス",
-                                       "バレーボール",
-                                       "卓球",
-                                       "バドミントン",
-                                       "陸上",
-                                       "武道",
-                                       "運動その他"};
+// The club content's clubs, each combined with the two boxes after them, and the floors of
+// those combinations.
+constexpr auto kClubs = std::span(content::kClubBoxes).first<content::clubs::kResults>();
+constexpr std::size_t kResult = content::clubs::kResults;
+constexpr std::size_t kCaptain = content::clubs::kLeader;
 constexpr std::size_t kClubFloor = 8;
 constexpr std::size_t kClubDistinctionFloor = 2;
 constexpr std::size_t kClubBothFloor = 1;
 
-// The contents whose page picks one position with a radio group, each position with its floor.
+// The contents whose page picks one position with a radio group, and the floor of each position.
 struct RadioContent {
     std::string_view name;
-    std::vector<std::string_view> positions;
+    std::span<const CategoryBox> boxes;
     std::size_t floor;
 };
 
-const std::vector<RadioContent>& radioContents()
+constexpr RadioContent kRadioContents[] = {
+    {content::kSchoolEventsContent, content::kSchoolEventBoxes, 15},
+    {content::kInSchoolContent,     content::kInSchoolBoxes,    15},
+    {content::kOutsideContent,      content::kOutsideBoxes,     15},
+    {content::kFutureWorkContent,   content::kFutureWorkBoxes,  8},
+    {content::kVolunteerContent,    content::kVolunteerBoxes,   8},
+};
+
+// A box by its caption; where its table holds the caption twice (the clubs' two その他), by its
+// position as well.
+std::string nameOf(const CategoryBox& box, std::span<const CategoryBox> table)
 {
-    static const std::vector<RadioContent> contents = {
-        {content::kSchoolEventsContent, {"文化的行事", "体育的行事"}, 15},
-        {content::kInSchoolContent, {"クラス内での活動", "学校内での活動"}, 15},
-        {content::kOutsideContent, {"職業的な活動", "その他の活動"}, 15},
-        {content::kFutureWorkContent,
-         {"経済・経営・ビジネス", "旅行・観光・ホテル", "デザイン・写真・芸術", "医療関係",
-          "自動車・航空・宇宙", "建築・土木・インテリア", "美容・理容・ヘアメイク", "国際・語学",
-          "栄養・調理・製菓", "健康・スポーツ", "公務員・法律・政治", "保育・教育・福祉",
-          "自然・環境・生物", "音楽・イベント関係・マスコミ",
-          "ゲーム・マルチメディア・コンピュータ・電子", "ファッション・ネイル・エステ"},
-         8},
-        {content::kVolunteerContent,
-         {"保育", "介護・福祉", "地域ボランティア", "国際協力", "自然保護", "その他"},
-         8},
-    };
-    return contents;
+    std::string name = toUtf8(box.caption);
+    if (std::ranges::count(table, box.caption, &CategoryBox::caption) > 1)
+        name += " (" + std::to_string(box.position) + ")";
+    return name;
+}
+
+std::vector<std::string> namesOf(std::span<const CategoryBox> boxes,
+                                 std::span<const CategoryBox> table)
+{
+    std::vector<std::string> names;
+    for (const CategoryBox& box : boxes)
+        names.push_back(nameOf(box, table));
+    return names;
+}
+
+std::vector<std::size_t> positionsOf(std::span<const CategoryBox> boxes)
+{
+    std::vector<std::size_t> positions;
+    for (const CategoryBox& box : boxes)
+        positions.push_back(static_cast<std::size_t>(box.position));
+    return positions;
 }
 
 std::uint32_t bit(std::size_t position)
@@ -105,42 +105,43 @@ template <typename Report> void forEachCombination(const ContentSummary& summary
 {
     const auto count = [&](std::uint32_t boxes) { return matches(summary, boxes); };
     if (summary.name == content::kStrengthsContent) {
-        for (std::size_t p = 0; p < strengthsFlags::kPositions; ++p) {
-            const std::string name = p < kAllJobs    ? std::string(kJobs[p])
-                                     : p == kAllJobs ? std::string("全ての職種")
-                                     : p < kFirstQuality
-                                         ? std::string(kActivities[p - kFirstActivity])
-                                         : std::string(kQualities[p - kFirstQuality]);
-            report(name, count(bit(p)), kStrengthsPositionFloor);
-        }
-        for (std::size_t a = 0; a < 8; ++a)
-            for (std::size_t b = a + 1; b < 8; ++b)
-                report(std::string(kQualities[a]) + " + " + std::string(kQualities[b]),
-                       count(bit(kFirstQuality + a) | bit(kFirstQuality + b)), kQualityPairFloor);
-        for (std::size_t a = 0; a < 9; ++a)
-            for (std::size_t q = 0; q < 8; ++q)
-                report(std::string(kActivities[a]) + " + " + std::string(kQualities[q]),
-                       count(bit(kFirstActivity + a) | bit(kFirstQuality + q)),
+        const auto name = [](const CategoryBox& box) {
+            return nameOf(box, content::kStrengthsBoxes);
+        };
+        for (const CategoryBox& box : content::kStrengthsBoxes)
+            report(name(box), count(bit(box.position)), kStrengthsPositionFloor);
+        for (std::size_t a = 0; a < kQualities.size(); ++a)
+            for (std::size_t b = a + 1; b < kQualities.size(); ++b)
+                report(name(kQualities[a]) + " + " + name(kQualities[b]),
+                       count(bit(kQualities[a].position) | bit(kQualities[b].position)),
+                       kQualityPairFloor);
+        for (const CategoryBox& activity : kActivities)
+            for (const CategoryBox& quality : kQualities)
+                report(name(activity) + " + " + name(quality),
+                       count(bit(activity.position) | bit(quality.position)),
                        kActivityQualityFloor);
-        for (std::size_t j = 0; j < 9; ++j)
-            for (std::size_t q = 0; q < 8; ++q)
-                report(std::string(kJobs[j]) + " + " + std::string(kQualities[q]),
-                       count(bit(j) | bit(kFirstQuality + q)), kJobQualityFloor);
+        for (const CategoryBox& job : kJobs)
+            for (const CategoryBox& quality : kQualities)
+                report(name(job) + " + " + name(quality),
+                       count(bit(job.position) | bit(quality.position)), kJobQualityFloor);
     } else if (summary.name == content::kClubContent) {
-        for (std::size_t c = 0; c < 16; ++c) {
-            const std::string club(kClubs[c]);
-            report(club, count(bit(c)), kClubFloor);
-            report(club + " + 大会好成績", count(bit(c) | bit(kResult)), kClubDistinctionFloor);
-            report(club + " + 部長・主将等", count(bit(c) | bit(kCaptain)), kClubDistinctionFloor);
-            report(club + " + 大会好成績 + 部長・主将等",
-                   count(bit(c) | bit(kResult) | bit(kCaptain)), kClubBothFloor);
+        const std::string result = nameOf(content::kClubBoxes[kResult], content::kClubBoxes);
+        const std::string captain = nameOf(content::kClubBoxes[kCaptain], content::kClubBoxes);
+        for (const CategoryBox& box : kClubs) {
+            const std::string club = nameOf(box, content::kClubBoxes);
+            const std::uint32_t c = bit(box.position);
+            report(club, count(c), kClubFloor);
+            report(club + " + " + result, count(c | bit(kResult)), kClubDistinctionFloor);
+            report(club + " + " + captain, count(c | bit(kCaptain)), kClubDistinctionFloor);
+            report(club + " + " + result + " + " + captain,
+                   count(c | bit(kResult) | bit(kCaptain)), kClubBothFloor);
         }
     } else {
-        for (const RadioContent& radio : radioContents()) {
+        for (const RadioContent& radio : kRadioContents) {
             if (summary.name != radio.name)
                 continue;
-            for (std::size_t p = 0; p < radio.positions.size(); ++p)
-                report(std::string(radio.positions[p]), count(bit(p)), radio.floor);
+            for (const CategoryBox& box : radio.boxes)
+                report(nameOf(box, radio.boxes), count(bit(box.position)), radio.floor);
         }
     }
 }
@@ -156,7 +157,7 @@ void printCell(std::ostream& out, std::size_t n, std::size_t floor)
 // a count below its floor is marked "*".
 void printMatrix(std::ostream& out, const ContentSummary& summary, std::string_view title,
                  std::size_t floor, const std::vector<std::size_t>& rows,
-                 const std::vector<std::string_view>& rowNames,
+                 const std::vector<std::string>& rowNames,
                  const std::vector<std::size_t>& columns, bool upperTriangle)
 {
     out << "  " << title << " (at least " << floor << "; * below)\n      ";
@@ -195,40 +196,41 @@ std::vector<std::string> coverageShortfalls(const ContentSummary& summary)
 void printCoverage(std::ostream& out, const ContentSummary& summary)
 {
     out << summary.name << ": coverage, counted as the page finds sentences\n";
-    std::vector<std::size_t> qualities, activities, jobs;
-    std::vector<std::string_view> qualityNames(std::begin(kQualities), std::end(kQualities));
-    for (std::size_t q = 0; q < 8; ++q)
-        qualities.push_back(kFirstQuality + q);
-    for (std::size_t a = 0; a < 9; ++a)
-        activities.push_back(kFirstActivity + a);
-    for (std::size_t j = 0; j < 9; ++j)
-        jobs.push_back(j);
     if (summary.name == content::kStrengthsContent) {
-        out << "  columns: 19 責任感, 20 協調性, 21 根気強さ, 22 基本的生活習慣, 23 向上心, "
-               "24 勤労意欲, 25 積極さ, 26 誠実さ\n";
+        const std::vector<std::size_t> qualities = positionsOf(kQualities);
+        const std::vector<std::string> qualityNames = namesOf(kQualities, content::kStrengthsBoxes);
+        out << "  columns:";
+        for (std::size_t q = 0; q < qualities.size(); ++q)
+            out << (q == 0 ? " " : ", ") << qualities[q] << ' ' << qualityNames[q];
+        out << '\n';
         printMatrix(out, summary, "pairs of qualities", kQualityPairFloor, qualities, qualityNames,
                     qualities, true);
-        printMatrix(out, summary, "activity x quality", kActivityQualityFloor, activities,
-                    {std::begin(kActivities), std::end(kActivities)}, qualities, false);
-        printMatrix(out, summary, "job type x quality", kJobQualityFloor, jobs,
-                    {std::begin(kJobs), std::end(kJobs)}, qualities, false);
+        printMatrix(out, summary, "activity x quality", kActivityQualityFloor,
+                    positionsOf(kActivities), namesOf(kActivities, content::kStrengthsBoxes),
+                    qualities, false);
+        printMatrix(out, summary, "job type x quality", kJobQualityFloor, positionsOf(kJobs),
+                    namesOf(kJobs, content::kStrengthsBoxes), qualities, false);
         return;
     }
     if (summary.name == content::kClubContent) {
-        out << "  club (at least " << kClubFloor << "; + 大会好成績, + 部長・主将等 at least "
-            << kClubDistinctionFloor << "; + both at least " << kClubBothFloor << "; * below)\n"
-            << "       all  +16  +17 both\n";
-        for (std::size_t c = 0; c < 16; ++c) {
-            const std::size_t counts[] = {matches(summary, bit(c)),
-                                          matches(summary, bit(c) | bit(kResult)),
-                                          matches(summary, bit(c) | bit(kCaptain)),
-                                          matches(summary, bit(c) | bit(kResult) | bit(kCaptain))};
+        const std::string result = nameOf(content::kClubBoxes[kResult], content::kClubBoxes);
+        const std::string captain = nameOf(content::kClubBoxes[kCaptain], content::kClubBoxes);
+        out << "  club (at least " << kClubFloor << "; + " << result << ", + " << captain
+            << " at least " << kClubDistinctionFloor << "; + both at least " << kClubBothFloor
+            << "; * below)\n"
+            << "       all  +" << kResult << "  +" << kCaptain << " both\n";
+        for (const CategoryBox& box : kClubs) {
+            const std::uint32_t c = bit(box.position);
+            const std::size_t counts[] = {matches(summary, c),
+                                          matches(summary, c | bit(kResult)),
+                                          matches(summary, c | bit(kCaptain)),
+                                          matches(summary, c | bit(kResult) | bit(kCaptain))};
             const std::size_t floors[] = {kClubFloor, kClubDistinctionFloor, kClubDistinctionFloor,
                                           kClubBothFloor};
-            out << (c < 10 ? "     " : "    ") << c;
+            out << (box.position < 10 ? "     " : "    ") << box.position;
             for (std::size_t k = 0; k < 4; ++k)
                 printCell(out, counts[k], floors[k]);
-            out << "  " << kClubs[c] << '\n';
+            out << "  " << toUtf8(box.caption) << '\n';
         }
         return;
     }

@@ -1,31 +1,26 @@
 #pragma once
-// Where the boxes that the packer's rules know by meaning stand in the flag strings of the
-// strengths and the club content. The tagging rules and the coverage table name the same boxes,
-// so they read their positions from here.
+// The positions that the tagging rules know by meaning, in the strengths and the club content,
+// under the names the rules use. The category tables of content/Categories.h hold them.
+
+#include "content/Categories.h"
 
 #include <cstddef>
 
 namespace pack {
 
-// The strengths content: job types 0-8, 全ての職種 (9), activities 10-18, qualities 19-26.
 namespace strengthsFlags {
 
-inline constexpr std::size_t kAllJobs = 9; // 全ての職種, after the job types 0-8
-inline constexpr std::size_t kFirstActivity = 10;
-inline constexpr std::size_t kClubActivity = 14;    // 部活動
-inline constexpr std::size_t kSpecialActivity = 16; // 委員会・特別活動
-inline constexpr std::size_t kSports = 17;          // スポーツ活動
-inline constexpr std::size_t kSchoolEvent = 18;     // 学校行事
-inline constexpr std::size_t kFirstQuality = 19;
-inline constexpr std::size_t kPositions = 27;
+inline constexpr std::size_t kAllJobs = content::strengths::kAllJobs;
+inline constexpr std::size_t kClubActivity = content::strengths::kClubActivity;
+inline constexpr std::size_t kSpecialActivity = content::strengths::kSpecialActivity;
+inline constexpr std::size_t kSports = content::strengths::kSports;
+inline constexpr std::size_t kSchoolEvent = content::strengths::kSchoolEvent;
 
 } // namespace strengthsFlags
 
-// The club content: a box per club (0-15), then 大会好成績 (16) and 部長・主将等 (17).
 namespace clubFlags {
 
-inline constexpr std::size_t kResult = 16;  // 大会好成績
-inline constexpr std::size_t kCaptain = 17; // 部長・主将等
+inline constexpr std::size_t kCaptain = content::clubs::kLeader;
 
 } // namespace clubFlags
 
