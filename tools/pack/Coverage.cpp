@@ -2,7 +2,7 @@
 
 #include "content/Categories.h"
 #include "content/ContentNames.h"
-#include "platform/Effects.h"
+#include "content/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -15,7 +15,7 @@ namespace pack {
 namespace {
 
 using content::CategoryBox;
-using platform::toUtf8;
+using content::toUtf8;
 
 constexpr std::size_t kSampleSentences = 1800; // all seven contents together
 

@@ -1,6 +1,6 @@
 #include "SentenceRules.h"
 
-#include "FlagPositions.h"
+#include "content/Categories.h"
 #include "content/ContentNames.h"
 #include "content/RecordFormat.h"
 #include "content/Utf8.h"
@@ -22,13 +22,13 @@ std::string concat(std::initializer_list<std::string_view> parts)
     return joined;
 }
 
-using clubFlags::kCaptain;
 using content::toUtf8;
-using strengthsFlags::kAllJobs;
-using strengthsFlags::kClubActivity;
-using strengthsFlags::kSchoolEvent;
-using strengthsFlags::kSpecialActivity;
-using strengthsFlags::kSports;
+using content::strengths::kAllJobs;
+using content::strengths::kClubActivity;
+using content::strengths::kSchoolEvent;
+using content::strengths::kSpecialActivity;
+using content::strengths::kSports;
+using content::clubs::kLeader;
 
 constexpr char16_t kName = u'\u3007';   // 〇, two of them stand for a name
 constexpr char16_t kNumber = u'\u25B3'; // △, one stands for a number
@@ -194,9 +194,9 @@ void clubTagging(std::u16string_view flags, std::u16string_view sentence,
     // 副部長 and 副主将 hold these words too, and 部長・主将等 covers the deputies.
     const bool namesCaptain = sentence.find(u"部長") != std::u16string_view::npos ||
                               sentence.find(u"主将") != std::u16string_view::npos;
-    if (namesCaptain && !flagged(flags, kCaptain))
+    if (namesCaptain && !flagged(flags, kLeader))
         problems.push_back("names 部長 or 主将: flag 部長・主将等 (17)");
-    else if (!namesCaptain && flagged(flags, kCaptain))
+    else if (!namesCaptain && flagged(flags, kLeader))
         problems.push_back("flags 部長・主将等 (17) but names no 部長 or 主将 (副部長, 副主将)");
 }
 
