@@ -33,7 +33,7 @@ CDlgTab02::CDlgTab02(Dialog* mainWindow)
 bool CDlgTab02::OnInitDialog()
 {
     Dialog::OnInitDialog();
-    LoadContent(content::kStrengthsContent, content);
+    LoadContent(content::kStrengthsContent, sentences);
     SetUpDisplayControls();
     categories.fitToCaptions(categoryFont);
     for (const content::CategoryBox& jobType : content::strengths::kJobTypes)
@@ -65,7 +65,7 @@ void CDlgTab02::ApplyCategoryChecks()
         if (jobTypeIndex >= 0)
             ApplyJobType();
     } else {
-        pages::FilterByCodes(*content.texts, *content.flags, codes, matches);
+        pages::FilterByCodes(*sentences.texts, *sentences.flags, codes, matches);
         ShowCategoryResult();
         EnableOccurringCategories(matches.matchFlags);
     }
@@ -79,7 +79,7 @@ void CDlgTab02::ApplyJobType()
     UncheckAllCategories();
     EnableAllCategories(true);
     UpdateData(true);
-    pages::FilterSentences(*content.texts, *content.flags, jobTypeIndex, u"", matches);
+    pages::FilterSentences(*sentences.texts, *sentences.flags, jobTypeIndex, u"", matches);
     ShowCategoryResult();
     EnableOccurringCategories(matches.matchFlags);
     SetKeywordBoxText(kPlaceholder);
@@ -94,7 +94,7 @@ void CDlgTab02::SearchKeyword(std::u16string keyword)
     SetKeywordBoxText(kPlaceholder);
     UpdateData(true);
     SetKeywordBoxText(*trimmed);
-    ShowKeywordMatches(*trimmed, {&content});
+    ShowKeywordMatches(*trimmed, {&sentences});
 }
 
 void CDlgTab02::ClearAllChecks()
@@ -105,8 +105,8 @@ void CDlgTab02::ClearAllChecks()
 
 void CDlgTab02::ReleaseContent()
 {
-    content.texts.reset();
-    content.flags.reset();
+    sentences.texts.reset();
+    sentences.flags.reset();
 }
 
 void CDlgTab02::ResetPage(bool clearJobType)

@@ -39,6 +39,6 @@ private:
     void UncheckAllCategories();
     void EnableAllCategories(bool on);
 
-    pages::PageContent content; // the sentences and flag strings of the page's one content
+    pages::PageContent sentences; // the sentences and flag strings of the page's one content
     pages::CategoryChecks categories{*this, kCategories};
 };

@@ -144,18 +144,18 @@ std::optional<std::u16string> SentencePage::AcceptKeyword(std::u16string_view ke
     return std::u16string(trimmed);
 }
 
-void SentencePage::LoadContent(std::string_view utf8Name, PageContent& content)
+void SentencePage::LoadContent(std::string_view utf8Name, PageContent& into)
 {
     if (prefetch_) {
         if (std::optional<PageContent> read = prefetch_->take(utf8Name)) {
-            content = std::move(*read);
+            into = std::move(*read);
             return;
         }
     }
-    content.texts = std::make_unique<ContentArray>();
-    content.flags = std::make_unique<ContentArray>();
-    ContentLoader(content::cp932ContentName(utf8Name).c_str(), content.recordCount,
-                  content.texts.get(), this, content.flags.get());
+    into.texts = std::make_unique<ContentArray>();
+    into.flags = std::make_unique<ContentArray>();
+    ContentLoader(content::cp932ContentName(utf8Name).c_str(), into.recordCount, into.texts.get(),
+                  this, into.flags.get());
 }
 
 void SentencePage::ShowKeywordMatches(std::u16string_view keyword,
@@ -164,9 +164,9 @@ void SentencePage::ShowKeywordMatches(std::u16string_view keyword,
     const StringArray terms = KeywordTerms(keyword);
     MarkTerms(terms);
     matches.clear();
-    for (const PageContent* content : contents) {
-        if (content->texts && content->flags)
-            AppendKeywordMatches(*content->texts, *content->flags, terms, matches);
+    for (const PageContent* searched : contents) {
+        if (searched->texts && searched->flags)
+            AppendKeywordMatches(*searched->texts, *searched->flags, terms, matches);
     }
     ShowFirstMatches();
 }

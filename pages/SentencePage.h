@@ -86,7 +86,7 @@ protected:
     // The trimmed keyword, or nothing after telling the teacher to enter one.
     std::optional<std::u16string> AcceptKeyword(std::u16string_view keyword);
     // Creates the content's arrays and fills them; a content error ends the process here.
-    void LoadContent(std::string_view utf8Name, PageContent& content);
+    void LoadContent(std::string_view utf8Name, PageContent& into);
     // The keyword search over the page's contents, joined in the order given.
     void ShowKeywordMatches(std::u16string_view keyword,
                             std::initializer_list<const PageContent*> contents);
