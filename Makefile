@@ -71,19 +71,17 @@ format:
 clean:
 	rm -rf $(BUILD) $(ASAN) $(PACKAGE) build-fuzz
 
-# Fuzzes the content access library for FUZZ_SECONDS (see fuzz/TesseraFuzz.cpp). A build of its
-# own with clang in build-fuzz/, without Qt; what the fuzzer finds new stays in build-fuzz/corpus.
+# Fuzzes the content access library for FUZZ_SECONDS (see fuzz/README.md). A build of its own
+# with clang in build-fuzz/, without Qt, starting from the seeds in fuzz/seeds; what the fuzzer
+# finds new stays in build-fuzz/corpus.
 FUZZ_SECONDS ?= 60
 .PHONY: fuzz
 fuzz:
 	@$(MAKE) --no-print-directory deps PACKAGES="build-essential cmake ninja-build pkg-config \
 	    libzip-dev clang libclang-rt-14-dev"
 	CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja
-	cmake --build build-fuzz -j $(JOBS)
-	build-fuzz/bin/verdane-pack build-fuzz/verdane-content.zip data >/dev/null
-	rm -rf build-fuzz/seeds
-	build-fuzz/bin/make-seed-corpus build-fuzz/verdane-content.zip build-fuzz/seeds
+	cmake --build build-fuzz -j $(JOBS) --target tessera-fuzz
 	mkdir -p build-fuzz/corpus
 	build-fuzz/bin/tessera-fuzz -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/content.dict \
 	    -max_len=1048576 -rss_limit_mb=2048 \
-	    -artifact_prefix=build-fuzz/ -print_final_stats=1 build-fuzz/corpus build-fuzz/seeds
+	    -artifact_prefix=build-fuzz/ -print_final_stats=1 build-fuzz/corpus fuzz/seeds

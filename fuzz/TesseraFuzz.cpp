@@ -16,27 +16,11 @@
 // content/tessera.h (KOVA_RESULT_CODES) gives the function, leaving out only those the call at
 // hand rules out. A broken rule calls abort(), so libFuzzer keeps the input as a crash.
 //
-// Run it with `make fuzz` (FUZZ_SECONDS=60 by default). That installs clang and its runtime when
-// missing, builds this folder as a project of its own in build-fuzz/ (the content library with
-// AddressSanitizer, UndefinedBehaviorSanitizer and libFuzzer's coverage; no Qt), packs data/
-// with the packer built there, makes the seed corpus from it (make-seed-corpus: the sample
-// content as packed, an excerpt of it stored, damaged copies and hostile files, the largest
-// under 1 MB) and fuzzes for FUZZ_SECONDS with inputs of up to 1 MB. New
-// inputs collect in build-fuzz/corpus and are used again by the next run. A crash leaves
-// build-fuzz/crash-<hash>; run `build-fuzz/bin/tessera-fuzz build-fuzz/crash-<hash>` to see it
-// again under the debugger or with a fix in place. libzip is the system's and not instrumented:
-// libFuzzer steers by the coverage of our own code, and the sanitizers watch what libzip hands us.
-//
-// By hand:
-//   CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja && cmake --build build-fuzz
-//   build-fuzz/bin/verdane-pack build-fuzz/verdane-content.zip data
-//   build-fuzz/bin/make-seed-corpus build-fuzz/verdane-content.zip build-fuzz/seeds
-//   build-fuzz/bin/tessera-fuzz -dict=fuzz/content.dict -max_len=1048576 build-fuzz/corpus \
-//       build-fuzz/seeds
-// Without -max_len libFuzzer takes the longest seed as the limit, and the hostile seeds that
-// matter most (a small file inflating to much) are cut short. This file is not instrumented:
-// libFuzzer steers by the coverage of the library alone, and the checks cost no more than they
-// must.
+// How to run it, what the seeds are and how one is added: fuzz/README.md. Every build of the
+// program also replays the seeds through this file (fuzz/replay, the ctest test fuzz_seeds).
+// libzip is the system's and not instrumented, and neither is this file: libFuzzer steers by the
+// coverage of our own library, the sanitizers watch what libzip hands us, and the checks below
+// cost no more than they must.
 
 #include "content/ContentNames.h"
 #include "content/Cp932.h"
