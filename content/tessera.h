@@ -65,8 +65,8 @@ extern "C" {
  *   X(code, KOVA_startup, KOVA_getZipData, KOVA_getItem, the others)
  * KOVA_listContents, KOVA_describeContents and KOVA_readWordList give the codes of
  * KOVA_getZipData; the others are KOVA_trace, KOVA_traceValue, KOVA_showAbout and
- * KOVA_useContentFile. A code defined above is added here too: tests and the fuzz target hold
- * each function to its codes by this table. KOVA_clearData always gives KOVA_OK. */
+ * KOVA_useContentFile. A code defined above is added here too: the fuzz target holds each
+ * function to its codes by this table. KOVA_clearData always gives KOVA_OK. */
 #define KOVA_RESULT_CODES(X)                                                                       \
     X(KOVA_OK, 1, 1, 1, 1)                                                                         \
     X(KOVA_FILES_DAMAGED, 1, 0, 0, 0)                                                              \
