@@ -71,19 +71,29 @@ format:
 clean:
 	rm -rf $(BUILD) $(ASAN) $(PACKAGE) build-fuzz
 
-# Fuzzes the content access library for FUZZ_SECONDS (see fuzz/TesseraFuzz.cpp). A build of its
-# own with clang in build-fuzz/, without Qt; what the fuzzer finds new stays in build-fuzz/corpus.
+# Fuzzes the content access library for FUZZ_SECONDS (see fuzz/README.md). A build of its own
+# with clang in build-fuzz/, without Qt, starting from the seeds in fuzz/seeds; what the fuzzer
+# finds new stays in build-fuzz/corpus. Inputs of up to 32 KiB, the slow ones mutated less often,
+# and an input that takes half a minute is kept as a fault. `make fuzz-large` tries inputs of up
+# to 1 MiB, the sample content packed from data/ among them, with a corpus of its own.
 FUZZ_SECONDS ?= 60
-.PHONY: fuzz
-fuzz:
+FUZZ_RUN = build-fuzz/bin/tessera-fuzz -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/content.dict \
+	    -rss_limit_mb=2048 -artifact_prefix=build-fuzz/ -print_final_stats=1
+.PHONY: fuzz fuzz-large fuzz-configure
+fuzz-configure:
 	@$(MAKE) --no-print-directory deps PACKAGES="build-essential cmake ninja-build pkg-config \
 	    libzip-dev clang libclang-rt-14-dev"
 	CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja
-	cmake --build build-fuzz -j $(JOBS)
-	build-fuzz/bin/verdane-pack build-fuzz/verdane-content.zip data >/dev/null
-	rm -rf build-fuzz/seeds
-	build-fuzz/bin/make-seed-corpus build-fuzz/verdane-content.zip build-fuzz/seeds
+
+fuzz: fuzz-configure
+	cmake --build build-fuzz -j $(JOBS) --target tessera-fuzz
 	mkdir -p build-fuzz/corpus
-	build-fuzz/bin/tessera-fuzz -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/content.dict \
-	    -max_len=1048576 -rss_limit_mb=2048 \
-	    -artifact_prefix=build-fuzz/ -print_final_stats=1 build-fuzz/corpus build-fuzz/seeds
+	$(FUZZ_RUN) -max_len=32768 -entropic_scale_per_exec_time=1 -timeout=30 \
+	    build-fuzz/corpus fuzz/seeds
+
+fuzz-large: fuzz-configure
+	cmake --build build-fuzz -j $(JOBS) --target tessera-fuzz verdane-pack
+	mkdir -p build-fuzz/corpus-large build-fuzz/sample
+	build-fuzz/bin/verdane-pack --forbidden tools/pack/forbidden-words.tsv \
+	    build-fuzz/sample/verdane-content.zip data >/dev/null
+	$(FUZZ_RUN) -max_len=1048576 build-fuzz/corpus-large fuzz/seeds build-fuzz/sample

@@ -38,31 +38,54 @@ extern "C" {
 #define KOVA_ITEM_TEXT 0x20001  /* the sentence */
 #define KOVA_ITEM_FLAGS 0x20002 /* the flag string */
 
-/* Result codes. 0 is success everywhere. */
+/* Result codes. 0 is success everywhere. Which function gives which is the table below. */
 #define KOVA_OK 0
-/* KOVA_startup */
 #define KOVA_FILES_DAMAGED 11       /* the content file is missing or not a sound zip archive */
 #define KOVA_UNSUPPORTED_CONTENT 12 /* a sound archive, but not a content file of this version */
-/* KOVA_startup, KOVA_trace, KOVA_traceValue, KOVA_showAbout, KOVA_useContentFile */
-#define KOVA_OUT_OF_MEMORY 13 /* memory ran out, or the installed sink or handler threw */
-/* KOVA_getZipData */
-#define KOVA_NO_CONTENT_FILE 256  /* there is no content file */
-#define KOVA_BAD_ARCHIVE 257      /* the content file is not a sound zip archive */
-#define KOVA_BAD_CONTENT_NAME 258 /* the name is missing or not valid code page 932 */
-#define KOVA_NO_SUCH_CONTENT 259  /* the archive holds no entry of that name */
-#define KOVA_UNREADABLE_ENTRY 260 /* the entry does not inflate, fails its CRC or is too large */
-#define KOVA_BAD_LINE 261         /* a line without its TAB, with a second TAB or a bad escape */
-#define KOVA_BAD_ARGUMENT 262     /* no record count to write to */
+#define KOVA_OUT_OF_MEMORY 13       /* memory ran out, or the installed sink or handler threw */
+#define KOVA_NO_CONTENT_FILE 256    /* there is no content file */
+#define KOVA_BAD_ARCHIVE 257        /* the content file is not a sound zip archive */
+#define KOVA_BAD_CONTENT_NAME 258   /* the name is missing or not valid code page 932 */
+#define KOVA_NO_SUCH_CONTENT 259    /* the archive holds no entry of that name */
+#define KOVA_UNREADABLE_ENTRY 260   /* the entry does not inflate, fails its CRC or is too large */
+#define KOVA_BAD_LINE 261           /* a line without its TAB, with a second TAB or a bad escape */
+#define KOVA_BAD_ARGUMENT 262       /* no record count to write to */
 /* the content holds more records, or all contents more memory, than the program can hold
  * (also when memory ran out while the content was read) */
 #define KOVA_CONTENT_TOO_LARGE 263
-/* KOVA_getItem: the item is damaged */
+/* the item is damaged: */
 #define KOVA_ITEM_NO_CONTENT 300   /* no content has been read since the last KOVA_clearData */
 #define KOVA_ITEM_BAD_KIND 301     /* the kind is neither KOVA_ITEM_TEXT nor KOVA_ITEM_FLAGS */
 #define KOVA_ITEM_BAD_INDEX 302    /* the index is outside 0 .. record count - 1 */
 #define KOVA_ITEM_INVALID_UTF8 303 /* the field is not well-formed UTF-8 */
 #define KOVA_ITEM_TOO_LARGE 304    /* the item and its NUL do not fit the buffer */
 #define KOVA_ITEM_HOLDS_NUL 305    /* a NUL (U+0000) inside the field would cut the string short */
+
+/* Every result code, with 1 under each function that may give it:
+ *   X(code, KOVA_startup, KOVA_getZipData, KOVA_getItem, the others)
+ * KOVA_listContents, KOVA_describeContents and KOVA_readWordList give the codes of
+ * KOVA_getZipData; the others are KOVA_trace, KOVA_traceValue, KOVA_showAbout and
+ * KOVA_useContentFile. A code defined above is added here too: the fuzz target holds each
+ * function to its codes by this table. KOVA_clearData always gives KOVA_OK. */
+#define KOVA_RESULT_CODES(X)                                                                       \
+    X(KOVA_OK, 1, 1, 1, 1)                                                                         \
+    X(KOVA_FILES_DAMAGED, 1, 0, 0, 0)                                                              \
+    X(KOVA_UNSUPPORTED_CONTENT, 1, 0, 0, 0)                                                        \
+    X(KOVA_OUT_OF_MEMORY, 1, 0, 0, 1)                                                              \
+    X(KOVA_NO_CONTENT_FILE, 0, 1, 0, 0)                                                            \
+    X(KOVA_BAD_ARCHIVE, 0, 1, 0, 0)                                                                \
+    X(KOVA_BAD_CONTENT_NAME, 0, 1, 0, 0)                                                           \
+    X(KOVA_NO_SUCH_CONTENT, 0, 1, 0, 0)                                                            \
+    X(KOVA_UNREADABLE_ENTRY, 0, 1, 0, 0)                                                           \
+    X(KOVA_BAD_LINE, 0, 1, 0, 0)                                                                   \
+    X(KOVA_BAD_ARGUMENT, 0, 1, 0, 0)                                                               \
+    X(KOVA_CONTENT_TOO_LARGE, 0, 1, 0, 0)                                                          \
+    X(KOVA_ITEM_NO_CONTENT, 0, 0, 1, 0)                                                            \
+    X(KOVA_ITEM_BAD_KIND, 0, 0, 1, 0)                                                              \
+    X(KOVA_ITEM_BAD_INDEX, 0, 0, 1, 0)                                                             \
+    X(KOVA_ITEM_INVALID_UTF8, 0, 0, 1, 0)                                                          \
+    X(KOVA_ITEM_TOO_LARGE, 0, 0, 1, 0)                                                             \
+    X(KOVA_ITEM_HOLDS_NUL, 0, 0, 1, 0)
 
 /* Looks for the content file and checks that it is a sound zip archive (its central directory
  * agrees with its local headers) carrying the comment "Verdane content 1". Entries are not

@@ -7,36 +7,24 @@
 //
 // Each input is written to a file in memory that the library is told to read
 // (KOVA_useContentFile). Then, as the program would: KOVA_startup; for each of the seven
-// contents KOVA_getZipData and KOVA_getItem for every record and both kinds, into buffers of
-// several sizes, each followed by a canary that must be untouched afterwards; and finally
-// KOVA_listContents and KOVA_describeContents, whose record counts must agree with those
-// KOVA_getZipData gave. Every answer must be a result code that content/tessera.h documents for
-// the function, leaving out only those the call at hand rules out (the build reads them from the
-// header, so a code added there is accepted without a change here). A broken rule calls abort(),
-// so libFuzzer keeps the input as a crash.
+// contents KOVA_getZipData and KOVA_getItem for every record and both kinds, the first records
+// and the last also into buffers of several sizes, each followed by a canary that must be
+// untouched afterwards; KOVA_listContents, and KOVA_getZipData again for the other entries it
+// lists by the code page 932 form of their names; KOVA_describeContents, whose record counts
+// must agree with those KOVA_getZipData gave; and the word list, read with KOVA_readWordList and
+// parsed as the program parses it. Every answer must be a result code that the table of
+// content/tessera.h (KOVA_RESULT_CODES) gives the function, leaving out only those the call at
+// hand rules out. A broken rule calls abort(), so libFuzzer keeps the input as a crash.
 //
-// Run it with `make fuzz` (FUZZ_SECONDS=60 by default). That installs clang and its runtime when
-// missing, builds this folder as a project of its own in build-fuzz/ (the content library with
-// AddressSanitizer, UndefinedBehaviorSanitizer and libFuzzer's coverage; no Qt), packs data/
-// with the packer built there, makes the seed corpus from it (make-seed-corpus: the sample
-// content as packed, an excerpt of it stored, damaged copies and hostile files, the largest
-// under 1 MB) and fuzzes for FUZZ_SECONDS with inputs of up to 1 MB. New
-// inputs collect in build-fuzz/corpus and are used again by the next run. A crash leaves
-// build-fuzz/crash-<hash>; run `build-fuzz/bin/tessera-fuzz build-fuzz/crash-<hash>` to see it
-// again under the debugger or with a fix in place. libzip is the system's and not instrumented:
-// libFuzzer steers by the coverage of our own code, and the sanitizers watch what libzip hands us.
-//
-// By hand:
-//   CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja && cmake --build build-fuzz
-//   build-fuzz/bin/verdane-pack build-fuzz/verdane-content.zip data
-//   build-fuzz/bin/make-seed-corpus build-fuzz/verdane-content.zip build-fuzz/seeds
-//   build-fuzz/bin/tessera-fuzz -dict=fuzz/content.dict -max_len=1048576 build-fuzz/corpus \
-//       build-fuzz/seeds
-// Without -max_len libFuzzer takes the longest seed as the limit, and the hostile seeds that
-// matter most (a small file inflating to much) are cut short.
+// How to run it, what the seeds are and how one is added: fuzz/README.md. Every build of the
+// program also replays the seeds through this file (fuzz/replay, the ctest test fuzz_seeds).
+// libzip is the system's and not instrumented, and neither is this file: libFuzzer steers by the
+// coverage of our own library, the sanitizers watch what libzip hands us, and the checks below
+// cost no more than they must.
 
-#include "DocumentedCodes.h"
 #include "content/ContentNames.h"
+#include "content/Cp932.h"
+#include "content/ForbiddenWords.h"
 #include "content/tessera.h"
 
 #include <algorithm>
@@ -48,7 +36,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <map>
-#include <span>
+#include <optional>
 #include <string>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -90,9 +78,9 @@ void writeContentFile(const std::uint8_t* data, std::size_t size)
 constexpr std::array<int, 6> kBufferBytes = {-1, 0, 2, 3, 64, 102400};
 constexpr std::size_t kCanaryBytes = 16;
 // Every record is read into the largest buffer, but into all the others only the first ones and
-// the last: a content at the most records the library allows would otherwise take seconds a run,
-// and how an item meets a small buffer depends on the item, not on where it stands.
-constexpr int kRecordsInEveryBuffer = 4096;
+// the last: how an item meets a small buffer depends on the item, not on where it stands, and
+// six calls for every record were most of the time of an input of a few thousand records.
+constexpr int kRecordsInEveryBuffer = 32;
 constexpr unsigned char kCanary = 0xA5;
 
 // A buffer of the given size with a canary behind it; char16_t aligned, as callers pass it.
@@ -158,18 +146,34 @@ std::vector<ItemBuffer>& buffers()
     return all;
 }
 
-// Whether a code is documented for the function and is none of those the call rules out.
-bool documentedCode(std::span<const int> documented, int code,
-                    std::initializer_list<int> ruledOut = {})
+// The functions whose codes content/tessera.h tables, as its columns.
+struct Givers {
+    int code;
+    bool startup;
+    bool getZipData; // and the functions that answer as it does
+    bool getItem;
+};
+
+constexpr Givers kResultCodes[] = {
+#define TESSERA_FUZZ_ROW(code, startup, getZipData, getItem, others)                               \
+    {code, (startup) != 0, (getZipData) != 0, (getItem) != 0},
+    KOVA_RESULT_CODES(TESSERA_FUZZ_ROW)
+#undef TESSERA_FUZZ_ROW
+};
+
+// Whether the table gives the code to the function and it is none of those the call rules out.
+bool documentedCode(bool Givers::*function, int code, std::initializer_list<int> ruledOut = {})
 {
-    return std::find(documented.begin(), documented.end(), code) != documented.end() &&
+    const auto row = std::find_if(std::begin(kResultCodes), std::end(kResultCodes),
+                                  [&](const Givers& givers) { return givers.code == code; });
+    return row != std::end(kResultCodes) && (*row).*function &&
            std::find(ruledOut.begin(), ruledOut.end(), code) == ruledOut.end();
 }
 
 // The codes KOVA_getItem may give for a record of the current content, asked for by its kind.
 bool isItemCode(int result)
 {
-    return documentedCode(documented::kGetItem, result,
+    return documentedCode(&Givers::getItem, result,
                           {KOVA_ITEM_NO_CONTENT, KOVA_ITEM_BAD_KIND, KOVA_ITEM_BAD_INDEX});
 }
 
@@ -190,8 +194,8 @@ bool wellFormedUtf16(const std::u16string& text)
 
 // One item into the largest buffer and then, when asked, into every other. A buffer that holds
 // the item must hold the same text as the largest buffer, and every larger buffer must hold it
-// too.
-void checkItem(int kind, int index, bool everyBuffer)
+// too. Returns the item as the largest buffer held it.
+std::u16string checkItem(int kind, int index, bool everyBuffer)
 {
     int largestResult = -1;
     std::u16string largestText;
@@ -207,7 +211,7 @@ void checkItem(int kind, int index, bool everyBuffer)
     else
         require(largestText.empty(), "a damaged item left text in the buffer", largestResult);
     if (!everyBuffer)
-        return;
+        return largestText;
 
     bool heldBySmaller = false;
     for (ItemBuffer& buffer : buffers()) {
@@ -231,6 +235,7 @@ void checkItem(int kind, int index, bool everyBuffer)
             require(text.empty(), "a damaged item left text in the buffer", result);
         }
     }
+    return largestText;
 }
 
 // count < 0: no content is current, so nothing at all may be served.
@@ -255,7 +260,7 @@ void checkOutsideRecords(int count)
 bool isGetZipDataCode(int result)
 {
     // The file exists, every name is valid code page 932 and the count has a place to go.
-    return documentedCode(documented::kGetZipData, result,
+    return documentedCode(&Givers::getZipData, result,
                           {KOVA_NO_CONTENT_FILE, KOVA_BAD_CONTENT_NAME, KOVA_BAD_ARGUMENT});
 }
 
@@ -288,14 +293,13 @@ void visitInto(const char* name, int count, void* into)
     ++listing.entries;
 }
 
-// Returns the number of entries listed.
-int checkListing(int startup, const Counts& counts)
+Listing checkListing(int startup, const Counts& counts)
 {
     Listing listed;
     const int result = KOVA_listContents(visitInto, &listed);
     if (startup == KOVA_FILES_DAMAGED) {
         require(result == KOVA_BAD_ARCHIVE, "an archive refused at startup was listed", result);
-        return 0;
+        return {};
     }
     require(result == KOVA_OK, "a sound archive was not listed", result);
     for (const auto& [name, count] : counts) {
@@ -307,7 +311,7 @@ int checkListing(int startup, const Counts& counts)
         require(at != listed.counts.end(), "a content read by KOVA_getZipData was not listed");
         require(agrees(at->second, count), "the listing and KOVA_getZipData disagree", at->second);
     }
-    return listed.entries;
+    return listed;
 }
 
 // The about box's description of the seven contents: each as KOVA_getZipData read it alone,
@@ -342,15 +346,151 @@ void checkDescription(int startup, const Counts& counts, int listedEntries)
             others);
 }
 
+// Sentences the word list is searched in, as the draft searches a remark: the first few, and of
+// each only as much as a remark holds, since further on the search only does the same again.
+using Sentences = std::vector<std::u16string>;
+constexpr std::size_t kSentencesSearched = 16;
+constexpr std::size_t kUnitsSearched = 400;
+
+// Reads one content by its name in code page 932 and every item of it; returns its records, or
+// what the content is when KOVA_getZipData refuses it (kMissing, kTooLarge or kUnreadable).
+int readContent(int startup, const std::string& cp932Name, Sentences& sentences)
+{
+    KOVA_clearData();
+    checkOutsideRecords(-1);
+    int count = -7;
+    const int result = KOVA_getZipData(0, cp932Name.c_str(), -1, -1, &count);
+    require(isGetZipDataCode(result), "KOVA_getZipData gave a code it may not give", result);
+    require((startup == KOVA_FILES_DAMAGED) == (result == KOVA_BAD_ARCHIVE),
+            "KOVA_startup and KOVA_getZipData disagree on the archive", result);
+    if (result != KOVA_OK) {
+        require(count == 0, "a failed KOVA_getZipData reported records", count);
+        checkOutsideRecords(-1);
+        return result == KOVA_NO_SUCH_CONTENT     ? kMissing
+               : result == KOVA_CONTENT_TOO_LARGE ? kTooLarge
+                                                  : kUnreadable;
+    }
+    require(count >= 0, "KOVA_getZipData reported a negative count", count);
+    for (int index = 0; index < count; ++index) {
+        const bool everyBuffer = index < kRecordsInEveryBuffer || index == count - 1;
+        std::u16string text = checkItem(KOVA_ITEM_TEXT, index, everyBuffer);
+        checkItem(KOVA_ITEM_FLAGS, index, everyBuffer);
+        if (!text.empty() && sentences.size() < kSentencesSearched)
+            sentences.push_back(text.substr(0, kUnitsSearched));
+    }
+    checkOutsideRecords(count);
+    KOVA_clearData();
+    return count;
+}
+
+// Entries beyond the seven, read by their names as the listing gives them: this is where names
+// in code page 932 meet the library. Only the first few, so that an archive of thousands of
+// entries costs no more than a few.
+constexpr std::size_t kOtherNamesRead = 8;
+
+void readOtherNames(int startup, const Counts& listed, Sentences& sentences)
+{
+    std::size_t read = 0;
+    for (const auto& [name, listedCount] : listed) {
+        if (read == kOtherNamesRead)
+            break;
+        if (std::find(std::begin(content::kAllContents), std::end(content::kAllContents), name) !=
+            std::end(content::kAllContents))
+            continue;
+        // A name without a code page 932 form is one the program can never ask for.
+        const std::optional<std::string> cp932 = content::utf8ToCp932(name);
+        if (!cp932 || cp932->empty())
+            continue;
+        ++read;
+        // The name is sound code page 932, so KOVA_BAD_CONTENT_NAME would break a rule here.
+        const int count = readContent(startup, *cp932, sentences);
+        // Code page 932 gives some characters one form for two: only a name that comes back as
+        // it went must find its own entry.
+        if (content::cp932ToUtf8(*cp932) == name)
+            require(agrees(listedCount, count), "a listed entry reads otherwise by its name",
+                    count);
+    }
+}
+
+struct WordList {
+    int calls = 0;
+    std::string text;
+};
+
+void receiveList(const char* text, int byteCount, void* into)
+{
+    require(text != nullptr && byteCount >= 0, "a word list was handed out without its text",
+            byteCount);
+    auto& list = *static_cast<WordList*>(into);
+    list.text.assign(text, static_cast<std::size_t>(byteCount));
+    ++list.calls;
+}
+
+// The word list as the program takes it: read, parsed, and searched for in a few sentences.
+void checkWordList(int startup, const Sentences& sentences)
+{
+    WordList list;
+    const int result = KOVA_readWordList(receiveList, &list);
+    if (startup == KOVA_FILES_DAMAGED) {
+        require(result == KOVA_BAD_ARCHIVE, "an archive refused at startup gave a word list",
+                result);
+        return;
+    }
+    require(isGetZipDataCode(result), "KOVA_readWordList gave a code it may not give", result);
+    require(list.calls == (result == KOVA_OK ? 1 : 0), "the word list was handed out wrongly",
+            list.calls);
+    if (result != KOVA_OK)
+        return;
+    require(list.text.size() <= 1u << 20, "a word list of more than 1 MiB was read",
+            static_cast<int>(list.text.size() >> 10));
+    std::vector<content::ListProblem> problems;
+    const content::ForbiddenWords words = content::ForbiddenWords::parse(list.text, problems);
+    for (const std::u16string& sentence : sentences) {
+        std::size_t end = 0; // of the word found before
+        for (const content::ForbiddenWords::Hit& hit : words.find(sentence)) {
+            require(hit.length > 0 && hit.position >= end &&
+                        hit.position + hit.length <= sentence.size(),
+                    "a word was found outside its sentence or over another",
+                    static_cast<int>(hit.position));
+            end = hit.position + hit.length;
+        }
+    }
+}
+
+// The seven names in code page 932, converted once rather than for every input.
+const std::map<std::string_view, std::string>& contentNames()
+{
+    static const std::map<std::string_view, std::string> names = [] {
+        std::map<std::string_view, std::string> made;
+        for (const std::string_view name : content::kAllContents)
+            made.emplace(name, content::cp932ContentName(name));
+        return made;
+    }();
+    return names;
+}
+
+// The library lets go of what it took for an input, so that every input ends with as many
+// blocks freed as allocated: libFuzzer runs an input that leaves more again, to look for a
+// leak, and the archive kept open from one input to the next would double the time of most.
+void releaseInput()
+{
+    writeContentFile(nullptr, 0);
+    require(KOVA_startup(nullptr) == KOVA_FILES_DAMAGED, "an empty file passed as an archive");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
+    // libzip turns the time of every entry it looks at into local time; without TZ the C
+    // library looks at the zone file again each time.
+    setenv("TZ", "UTC", 0);
     contentFile = memfd_create("tessera-fuzz-content", 0);
     require(contentFile >= 0, "cannot make the content file in memory");
     const std::string path = "/proc/self/fd/" + std::to_string(contentFile);
     require(KOVA_useContentFile(path.c_str()) == KOVA_OK, "cannot use the content file");
     buffers();
+    contentNames();
     return 0;
 }
 
@@ -359,38 +499,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeContentFile(data, size);
 
     const int startup = KOVA_startup(nullptr);
-    require(documentedCode(documented::kStartup, startup),
-            "KOVA_startup gave a code it may not give", startup);
+    require(documentedCode(&Givers::startup, startup), "KOVA_startup gave a code it may not give",
+            startup);
 
     Counts counts;
+    Sentences sentences;
     for (const std::string_view name : content::kAllContents) {
-        KOVA_clearData();
-        checkOutsideRecords(-1);
-        int count = -7;
-        const int result =
-            KOVA_getZipData(0, content::cp932ContentName(name).c_str(), -1, -1, &count);
-        require(isGetZipDataCode(result), "KOVA_getZipData gave a code it may not give", result);
-        require((startup == KOVA_FILES_DAMAGED) == (result == KOVA_BAD_ARCHIVE),
-                "KOVA_startup and KOVA_getZipData disagree on the archive", result);
-        if (result != KOVA_OK) {
-            require(count == 0, "a failed KOVA_getZipData reported records", count);
-            checkOutsideRecords(-1);
-            if (result != KOVA_BAD_ARCHIVE)
-                counts[std::string(name)] = result == KOVA_NO_SUCH_CONTENT     ? kMissing
-                                            : result == KOVA_CONTENT_TOO_LARGE ? kTooLarge
-                                                                               : kUnreadable;
-            continue;
-        }
-        require(count >= 0, "KOVA_getZipData reported a negative count", count);
+        const int count = readContent(startup, contentNames().at(name), sentences);
+        // A file refused at startup is opened afresh, and refused alike, by every call: once
+        // shows whether the call agrees, and most inputs the fuzzer makes are such files.
+        if (startup == KOVA_FILES_DAMAGED)
+            break;
         counts[std::string(name)] = count;
-        for (int index = 0; index < count; ++index) {
-            const bool everyBuffer = index < kRecordsInEveryBuffer || index == count - 1;
-            checkItem(KOVA_ITEM_TEXT, index, everyBuffer);
-            checkItem(KOVA_ITEM_FLAGS, index, everyBuffer);
-        }
-        checkOutsideRecords(count);
     }
-    KOVA_clearData();
-    checkDescription(startup, counts, checkListing(startup, counts));
+    const Listing listed = checkListing(startup, counts);
+    readOtherNames(startup, listed.counts, sentences);
+    checkDescription(startup, counts, listed.entries);
+    checkWordList(startup, sentences);
+    releaseInput();
     return 0;
 }
