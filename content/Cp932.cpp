@@ -12,8 +12,9 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
         return std::nullopt;
-    // Neither encoding grows a character by more than a factor of two in bytes.
-    std::string output(input.size() * 2 + 4, '\0');
+    // No character grows by more than a factor of three in bytes: a half-width katakana takes
+    // one byte in code page 932 and three in UTF-8.
+    std::string output(input.size() * 3 + 4, '\0');
     char* in = const_cast<char*>(input.data());
     std::size_t inLeft = input.size();
     char* out = output.data();

@@ -124,6 +124,23 @@ TEST(Tessera, ContentsAreReadFromTheFileStartupCheckedUntilTheNextStartup)
     EXPECT_EQ(getZipData(name, count), KOVA_BAD_ARCHIVE);
 }
 
+TEST(Tessera, FindsAContentByEveryNameCodePage932CanWrite)
+{
+    // Half-width katakana take one byte in code page 932 and three in UTF-8, the entry's name.
+    const std::string names[] = {"a.txt", "本人の長所.txt", "ｶﾀｶﾅﾃﾞｶｶﾚﾀﾅﾏｴﾉｺﾝﾃﾝﾂ.txt",
+                                 "ﾊﾝｶｸ 全角 mixed.txt"};
+    ContentFolder folder;
+    std::vector<testing_support::Entry> entries;
+    for (const std::string& name : names)
+        entries.push_back({name, "1\t" + name + "\n"});
+    UseContentFile use(folder.writeArchive("content.zip", entries));
+    for (const std::string& name : names) {
+        int count = 0;
+        EXPECT_EQ(getZipData(name, count), KOVA_OK) << name;
+        EXPECT_EQ(count, 1) << name;
+    }
+}
+
 TEST(Tessera, GetZipDataGivesEachFailureItsOwnCode)
 {
     ContentFolder folder;
