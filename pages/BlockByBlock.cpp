@@ -1,11 +1,10 @@
 #include "BlockByBlock.h"
 
-#include "platform/WorkAhead.h"
-
 #include <algorithm>
 #include <atomic>
 #include <memory>
-#include <optional>
+#include <system_error>
+#include <thread>
 
 namespace pages {
 
@@ -66,13 +65,17 @@ void searchBlockByBlock(std::size_t count, std::size_t blockSentences, bool twoT
                         const SearchBlock& search, const ListBlock& list)
 {
     Blocks blocks(count, blockSentences);
-    {
-        // Without a second thread to be had, this one takes every block.
-        std::optional<platform::WorkAhead> helper;
-        if (twoThreads)
-            helper.emplace([&] { blocks.searchWhileLeft(search, nullptr); });
-        blocks.searchWhileLeft(search, &list);
-    } // the helper's blocks are all searched once it has ended
+    std::jthread helper; // joined however this search ends
+    if (twoThreads) {
+        try {
+            helper = std::jthread([&] { blocks.searchWhileLeft(search, nullptr); });
+        } catch (const std::system_error&) {
+            // Without a second thread to be had, this one takes every block.
+        }
+    }
+    blocks.searchWhileLeft(search, &list);
+    if (helper.joinable())
+        helper.join(); // the helper's blocks are all searched once it has ended
     blocks.listSearched(list);
 }
 
