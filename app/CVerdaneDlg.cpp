@@ -36,6 +36,7 @@ const std::array<Tab, 3> kTabs = {{
 
 } // namespace
 
+// clang-format off
 const MessageMap<CVerdaneDlg> CVerdaneDlg::messageMap = {
     {Msg::SelChange, kTabControl,   &CVerdaneDlg::OnTabSelChange},
     {Msg::Clicked,   kQuitButton,   &CVerdaneDlg::OnOK},
@@ -45,6 +46,7 @@ const MessageMap<CVerdaneDlg> CVerdaneDlg::messageMap = {
     {Msg::SetFocus,  kKeywordBoxId, &CVerdaneDlg::OnKeywordSetFocus},
     {Msg::KillFocus, kKeywordBoxId, &CVerdaneDlg::OnKeywordKillFocus},
 };
+// clang-format on
 
 CVerdaneDlg::CVerdaneDlg()
     : MappedDialog(res::dialogTemplate(102)), icon(res::windowIcon()),

@@ -14,6 +14,7 @@ namespace {
 
 // Nouns, most frequent first: a word's chance falls with its place in the list (Zipf), so some
 // words fill most sentences and the last ones are rare, as in real remarks.
+// clang-format off
 constexpr std::string_view kNouns[] = {
     "生徒",     "活動",       "学校",       "部活動",     "授業",         "練習",
     "責任感",   "姿勢",       "努力",       "仲間",       "目標",         "地域",
@@ -42,18 +43,24 @@ constexpr std::string_view kNouns[] = {
     "無遅刻無欠席", "自主性", "主体性",     "向上心",     "探究心",       "粘り強さ",
     "誠実さ",   "素直さ",     "明るさ",     "丁寧さ",     "正確さ",       "几帳面さ",
 };
+// clang-format on
 
+// clang-format off
 constexpr std::string_view kParticles[] = {
     "は", "が", "を", "に", "で", "と", "の", "も", "へ", "から", "まで", "として",
     "について", "において", "とともに", "により", "を通して", "に対して",
 };
+// clang-format on
 
+// clang-format off
 constexpr std::string_view kAdverbs[] = {
     "積極的に", "真剣に",   "熱心に",   "誠実に",   "丁寧に",   "確実に",   "粘り強く",
     "自主的に", "率先して", "最後まで", "常に",     "毎日",     "大いに",   "着実に",
     "意欲的に", "主体的に", "責任を持って", "周囲と協力して", "黙々と", "誰よりも",
 };
+// clang-format on
 
+// clang-format off
 constexpr std::string_view kVerbs[] = {
     "取り組んだ",   "努めた",       "務めた",       "担当した",     "参加した",
     "続けた",       "果たした",     "発揮した",     "身に付けた",   "合格した",
@@ -64,12 +71,15 @@ constexpr std::string_view kVerbs[] = {
     "目指している", "考えている",   "続けている",   "取り組んでいる", "励んでいる",
     "生かしたい",   "貢献したい",   "活躍できる",   "期待できる",   "適している",
 };
+// clang-format on
 
 // Names of tools and tests as teachers type them: sometimes ASCII, sometimes full width.
+// clang-format off
 constexpr std::string_view kLatinWords[] = {
     "ICT", "IT", "PC", "CAD", "TOEIC", "Excel", "Word",
     "ＩＣＴ", "ＰＣ", "ＣＡＤ", "ＴＯＥＩＣ", "Ｅｘｃｅｌ", "Ｗｏｒｄ",
 };
+// clang-format on
 
 constexpr std::string_view kCounters[] = {"級", "回", "年間", "日間", "時間", "人", "位", "月"};
 

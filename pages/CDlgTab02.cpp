@@ -15,6 +15,7 @@ pages::PageLook strengthsLook()
 
 } // namespace
 
+// clang-format off
 const MessageMap<CDlgTab02> CDlgTab02::messageMap = {
     {Msg::VScroll,     pages::kScrollBarId, &CDlgTab02::OnVScroll},
     {Msg::MouseWheel,  &CDlgTab02::OnMouseWheel},
@@ -24,6 +25,7 @@ const MessageMap<CDlgTab02> CDlgTab02::messageMap = {
     {Msg::Clicked,     1001, &CDlgTab02::ClearAllChecks},
     {Msg::LButtonDown, &CDlgTab02::OnLButtonDown},
 };
+// clang-format on
 
 CDlgTab02::CDlgTab02(Dialog* mainWindow)
     : MappedDialog(res::dialogTemplate(152), mainWindow, strengthsLook())

@@ -55,6 +55,7 @@ pages::PageLook inSchoolLook()
 
 } // namespace
 
+// clang-format off
 const MessageMap<CDlgTab03> CDlgTab03::messageMap = {
     {Msg::VScroll,     pages::kScrollBarId, &CDlgTab03::OnVScroll},
     {Msg::MouseWheel,  &CDlgTab03::OnMouseWheel},
@@ -66,6 +67,7 @@ const MessageMap<CDlgTab03> CDlgTab03::messageMap = {
     {Msg::Clicked,     1001, &CDlgTab03::ClearAllChecks},
     {Msg::LButtonDown, &CDlgTab03::OnLButtonDown},
 };
+// clang-format on
 
 CDlgTab03::CDlgTab03(Dialog* mainWindow)
     : MappedDialog(res::dialogTemplate(153), mainWindow, inSchoolLook(),

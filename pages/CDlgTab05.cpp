@@ -39,6 +39,7 @@ bool isGroup(int group)
 
 } // namespace
 
+// clang-format off
 const MessageMap<CDlgTab05> CDlgTab05::messageMap = {
     {Msg::Clicked,     1109, 1111, &CDlgTab05::OnHeaderClicked},
     {Msg::Command,     11, 13, &CDlgTab05::OnGroupCommand},
@@ -48,6 +49,7 @@ const MessageMap<CDlgTab05> CDlgTab05::messageMap = {
     {Msg::MouseWheel,  &CDlgTab05::OnMouseWheel},
     {Msg::LButtonDown, &CDlgTab05::OnBackgroundClicked},
 };
+// clang-format on
 
 CDlgTab05::CDlgTab05(Dialog* mainWindow)
     : MappedDialog(res::dialogTemplate(154), mainWindow,

@@ -21,9 +21,11 @@ constexpr int kLastField = std::end(content::kFutureWorkBoxes)[-1].id;
 
 } // namespace
 
+// clang-format off
 const MessageMap<FieldPanel> FieldPanel::messageMap = {
     {Msg::Clicked, kFirstField, kLastField, &FieldPanel::SendGroupCommand},
 };
+// clang-format on
 
 FieldPanel::FieldPanel(const DialogTemplate& dialogTemplate, Dialog* page, int groupCommand,
                        std::span<const content::CategoryBox> fields)

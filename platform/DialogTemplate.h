@@ -22,6 +22,7 @@ enum class ControlClass {
 };
 
 // Style bits of a control; combine with |.
+// clang-format off
 enum Style : unsigned {
     None = 0,
     TabStop = 1u << 0,
@@ -38,6 +39,7 @@ enum Style : unsigned {
     NoWrap = 1u << 11,
     WhiteRect = 1u << 12,  // a static control that is a white rectangle
 };
+// clang-format on
 
 struct ControlTemplate {
     int id; // -1 for controls nobody addresses

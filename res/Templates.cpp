@@ -69,6 +69,8 @@ std::vector<ControlTemplate> controls(std::initializer_list<Row> rows)
     return built;
 }
 
+// clang-format off
+
 // The large boxes of the first page scroll on their own; the six smaller boxes of the other
 // pages show a whole sentence without one.
 constexpr unsigned kResultBox = Multiline | ReadOnly | VScroll | Border | TabStop;
@@ -305,5 +307,7 @@ const DialogTemplate& dialogTemplate(int id)
         throw std::out_of_range("no dialog template " + std::to_string(id));
     return found->second;
 }
+
+// clang-format on
 
 } // namespace res

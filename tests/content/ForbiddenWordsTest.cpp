@@ -104,6 +104,7 @@ TEST(ForbiddenWords, ChecksTheDecodedSentenceOfEachLine)
 
 TEST(ProjectForbiddenWords, RejectsWhatASchoolReportMustNotSay)
 {
+    // clang-format off
     const std::u16string remarks[] = {
         u"家族の支えを受けて努力した。", u"両親の期待に応えようとした。",
         u"祖母の介護を手伝ってきた。",   u"母子家庭で育ちながら努力した。",
@@ -121,6 +122,7 @@ TEST(ProjectForbiddenWords, RejectsWhatASchoolReportMustNotSay)
         u"女性ならではの細やかな気配りができる。", u"背が高くバレーボールで活躍した。",
         u"自宅で勉強を続けた。",
     };
+    // clang-format on
     for (const std::u16string& remark : remarks)
         EXPECT_FALSE(projectList().find(remark).empty()) << content::toUtf8(remark) << " passes";
 }
@@ -129,6 +131,7 @@ TEST(ProjectForbiddenWords, LetsOrdinaryRemarksPass)
 {
     // Words that stand close to forbidden ones but belong to school, work and study; the
     // remarks about work in medicine speak of hospitals and patients.
+    // clang-format off
     const std::u16string remarks[] = {
         u"家庭科の調理実習で手際よく作業した。",   u"家庭クラブの活動に参加した。",
         u"父母会主催のバザーを手伝った。",         u"母校の中学校で後輩に話をした。",
@@ -146,6 +149,7 @@ TEST(ProjectForbiddenWords, LetsOrdinaryRemarksPass)
         u"工業団地の工場で就業体験をした。",       u"食物アレルギーへの配慮を学んだ。",
         u"自宅学習を毎日続けた。",                 u"視聴覚室で発表の準備をした。",
     };
+    // clang-format on
     for (const std::u16string& remark : remarks) {
         const std::vector<ForbiddenWords::Hit> hits = projectList().find(remark);
         EXPECT_TRUE(hits.empty()) << content::toUtf8(remark) << " is rejected for " << hits.front().word;

@@ -41,6 +41,7 @@ std::vector<std::size_t> joined(std::vector<std::size_t> a, const std::vector<st
     return a;
 }
 
+// clang-format off
 const Expected kExpected[] = {
     // 10 job types, 40 each; 17 categories of studies, activities and strengths, 15 each
     {content::kStrengthsContent, joined(repeated(10, 40), repeated(17, 15))},
@@ -51,13 +52,16 @@ const Expected kExpected[] = {
     {content::kFutureWorkContent, repeated(16, 6)},    // 16 fields of work
     {content::kVolunteerContent, repeated(6, 6)},      // 6 fields of volunteering
 };
+// clang-format on
 
+// clang-format off
 constexpr std::size_t kStrengthsMinimum = 400;
 constexpr std::size_t kJobTypes = 10;             // positions 0 to 9 of the strengths content
 constexpr std::size_t kFirstStrength = 19;        // 責任感 ... 誠実さ: positions 19 to 26
 constexpr std::size_t kLastStrength = 26;
 constexpr std::size_t kClubs = 16;                // positions 0 to 15 of the club content
 constexpr std::size_t kGoodResults = 16, kCaptain = 17;
+// clang-format on
 
 const Content& loaded(std::string_view name)
 {

@@ -182,8 +182,10 @@ TEST(KeywordOverOneBuffer, MarksTheSentencesASearchOfEachSentenceFinds)
     // Sentences of three letters, so that occurrences and near misses abound, with lengths on
     // both sides of a word of 64 marks, of two and three words, and of the 4,096 units searched
     // at a time; the last ones end the buffer, where the search reads one position at a time.
+    // clang-format off
     const std::size_t lengths[] = {0, 1, 2, 3, 5, 31, 63, 64, 65, 127, 128, 129, 130, 200, 4095,
                                    4096, 4097, 9000};
+    // clang-format on
     const char16_t letters[] = {u'a', u'b', u'漢'};
     std::mt19937 random(20241207);
     std::u16string units;
@@ -201,9 +203,11 @@ TEST(KeywordOverOneBuffer, MarksTheSentencesASearchOfEachSentenceFinds)
     }
     // Needles of one unit, of two (both compared everywhere) and longer ones, which are
     // compared whole only where their anchor and last unit are in place.
+    // clang-format off
     const std::u16string needles[] = {u"a",   u"漢", u"ab",       u"漢a",
                                       u"a漢b", u"aba", u"漢ba漢", u"abababab",
                                       u"y",    u"xyz", std::u16string(78, u'b')};
+    // clang-format on
     // Every way of marking the processor running the tests has, whichever it would choose.
     for (const unsigned registerBits : {256u, 128u})
     for (const std::u16string& needle : needles) {

@@ -46,6 +46,7 @@ struct RadioContent {
     std::size_t floor;
 };
 
+// clang-format off
 constexpr RadioContent kRadioContents[] = {
     {content::kSchoolEventsContent, content::kSchoolEventBoxes, 15},
     {content::kInSchoolContent,     content::kInSchoolBoxes,    15},
@@ -53,6 +54,7 @@ constexpr RadioContent kRadioContents[] = {
     {content::kFutureWorkContent,   content::kFutureWorkBoxes,  8},
     {content::kVolunteerContent,    content::kVolunteerBoxes,   8},
 };
+// clang-format on
 
 // A box by its caption; where its table holds the caption twice (the clubs' two その他), by its
 // position as well.
