@@ -3,11 +3,11 @@
 #include "AboutBox.h"
 #include "content/ForbiddenWords.h"
 #include "content/tessera.h"
+#include "platform/Documents.h"
 #include "platform/Effects.h"
 #include "platform/Fonts.h"
 #include "platform/HandCursor.h"
 #include "platform/QtStrings.h"
-#include "platform/Documents.h"
 #include "res/BuiltPictures.h"
 #include "res/Templates.h"
 
@@ -49,9 +49,10 @@ const MessageMap<CVerdaneDlg> CVerdaneDlg::messageMap = {
 // clang-format on
 
 CVerdaneDlg::CVerdaneDlg()
-    : MappedDialog(res::dialogTemplate(102)), icon(res::windowIcon()),
-      tabPages{std::make_unique<CDlgTab02>(this), std::make_unique<CDlgTab03>(this),
-               std::make_unique<CDlgTab05>(this)}
+    : MappedDialog(res::dialogTemplate(102)),
+      icon(res::windowIcon()), tabPages{std::make_unique<CDlgTab02>(this),
+                                        std::make_unique<CDlgTab03>(this),
+                                        std::make_unique<CDlgTab05>(this)}
 {
     // A window with a title bar, system menu and minimise box that cannot be resized; its
     // title shows no text.
@@ -147,8 +148,8 @@ void CVerdaneDlg::ReadForbiddenWords()
 bool CVerdaneDlg::MayEnd()
 {
     return draft.nothingToLose() ||
-           effects().askQuestion(this, u"下書きはコピーされていません。下書きを捨てて終了しますか？",
-                                 u"終了");
+           effects().askQuestion(
+               this, u"下書きはコピーされていません。下書きを捨てて終了しますか？", u"終了");
 }
 
 bool CVerdaneDlg::CreatePages()

@@ -11,8 +11,8 @@
 #include "pages/CDlgTab02.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QRadioButton>
 #include <QTest>
 #include <benchmark/benchmark.h>

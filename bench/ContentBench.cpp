@@ -7,10 +7,10 @@
 
 #include "SyntheticContent.h"
 #include "content/ContentArchive.h"
-#include "pages/ContentLoader.h"
 #include "content/ContentNames.h"
 #include "content/RecordFormat.h"
 #include "content/tessera.h"
+#include "pages/ContentLoader.h"
 #include "pages/SentenceFilter.h"
 
 #include <array>

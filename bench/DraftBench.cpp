@@ -75,7 +75,15 @@ void ParagraphPerSentence(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(OneParagraph)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(100)
-    ->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(ParagraphPerSentence)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(100)
-    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(OneParagraph)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(100)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(ParagraphPerSentence)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(100)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);

@@ -605,8 +605,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr,
                          "%s run %d: shown %.1f ms, painted %.1f ms, ended %.1f ms, resident "
                          "%ld KiB, peak %ld KiB\n",
-                         (*programs)[k].name.c_str(), i + 1, run.shownMs, run.paintedMs,
-                         run.exitMs, run.rssKib, run.peakKib);
+                         (*programs)[k].name.c_str(), i + 1, run.shownMs, run.paintedMs, run.exitMs,
+                         run.rssKib, run.peakKib);
         }
     }
     for (std::size_t k = 0; k < programs->size(); ++k)

@@ -228,21 +228,23 @@ void writeContentFile(const std::string& path, const std::vector<std::string>& c
     // One content at a time, the archive closed after each, so only one content is in memory.
     for (std::size_t i = 0; i < contentNamesUtf8.size(); ++i) {
         std::string data;
-        for (const auto& [flags, text] : makeRecords(recordsPerContent, kSeed + static_cast<unsigned>(i)))
+        for (const auto& [flags, text] :
+             makeRecords(recordsPerContent, kSeed + static_cast<unsigned>(i)))
             data.append(flags).append(1, '\t').append(text).append(1, '\n');
         int error = 0;
         zip_t* archive = zip_open(path.c_str(), i == 0 ? ZIP_CREATE | ZIP_TRUNCATE : 0, &error);
         if (!archive)
             cannotWrite(path);
         zip_source_t* source = zip_source_buffer(archive, data.data(), data.size(), 0);
-        if (!source || zip_file_add(archive, contentNamesUtf8[i].c_str(), source,
-                                    ZIP_FL_ENC_UTF_8) < 0) {
+        if (!source ||
+            zip_file_add(archive, contentNamesUtf8[i].c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
             zip_source_free(source); // still ours: the archive did not take it
             zip_discard(archive);
             cannotWrite(path);
         }
         if (zip_set_archive_comment(archive, content::kArchiveComment.data(),
-                                    static_cast<zip_uint16_t>(content::kArchiveComment.size())) != 0 ||
+                                    static_cast<zip_uint16_t>(content::kArchiveComment.size())) !=
+                0 ||
             zip_close(archive) != 0) {
             zip_discard(archive);
             cannotWrite(path);

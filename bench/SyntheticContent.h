@@ -13,8 +13,8 @@ namespace synth {
 
 inline constexpr unsigned kSeed = 20240401;
 inline constexpr std::size_t kFlagCount = 27;
-inline constexpr double kFlagChance = 0.2;     // each flag position is '1' this often
-inline constexpr std::size_t kMinChars = 40;   // sentence length in characters, "。" included
+inline constexpr double kFlagChance = 0.2;   // each flag position is '1' this often
+inline constexpr std::size_t kMinChars = 40; // sentence length in characters, "。" included
 inline constexpr std::size_t kMaxChars = 150;
 
 // Words of the vocabulary that a keyword search uses: one found in few sentences, one in many.

@@ -31,7 +31,7 @@ ContentArchive ContentArchive::open(const std::string& path, ArchiveError& error
         error = ArchiveError::None;
     else
         error = zipError == ZIP_ER_NOENT && nothingAt(path) ? ArchiveError::NoFile
-                                                             : ArchiveError::NotSound;
+                                                            : ArchiveError::NotSound;
     return ContentArchive(archive);
 }
 

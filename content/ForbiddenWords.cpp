@@ -78,9 +78,9 @@ ForbiddenWords ForbiddenWords::parse(std::string_view list, std::vector<ListProb
 
 const ForbiddenWords::Entry* ForbiddenWords::longestAt(std::u16string_view rest) const
 {
-    const auto first = std::lower_bound(
-        entries_.begin(), entries_.end(), rest.front(),
-        [](const Entry& e, char16_t unit) { return e.word.front() < unit; });
+    const auto first =
+        std::lower_bound(entries_.begin(), entries_.end(), rest.front(),
+                         [](const Entry& e, char16_t unit) { return e.word.front() < unit; });
     for (auto entry = first; entry != entries_.end() && entry->word.front() == rest.front();
          ++entry) {
         if (rest.starts_with(entry->word))

@@ -65,5 +65,4 @@ enum class DecodeError {
 DecodeError decodeField(std::string_view field, char16_t* out, std::size_t capacity,
                         std::size_t& length);
 
-
 } // namespace content

@@ -382,8 +382,8 @@ int KOVA_describeContents(const char* const* names, int nameCount, KOVA_ContentV
                 onContent(std::string(name).c_str(), count, context);
         }
         if (otherEntries) {
-            const bool listed = archive.contains(kForbiddenWordsEntry) &&
-                                !present.contains(kForbiddenWordsEntry);
+            const bool listed =
+                archive.contains(kForbiddenWordsEntry) && !present.contains(kForbiddenWordsEntry);
             const std::uint64_t others = archive.entryCount() - present.size() - listed;
             *otherEntries = static_cast<int>(std::min<std::uint64_t>(others, INT_MAX));
         }

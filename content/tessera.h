@@ -146,10 +146,10 @@ KOVA_API int KOVA_listContents(KOVA_ContentVisitor onContent, void* context);
  * onContent(name, record count, context) for each, in the order given, with -1 when the file
  * holds no entry of that name or KOVA_getZipData would refuse it were it the only content read.
  * Then stores in *otherEntries (when not NULL) how many entries of the file bear none of these
- * names, the word list aside. Only the named entries are read, each within the limits of KOVA_getZipData; the others
- * are only counted. Reads the file that KOVA_startup checked, like KOVA_getZipData. Counts
- * against no limit and leaves the current content untouched. Returns a result code of
- * KOVA_getZipData for the file as a whole. */
+ * names, the word list aside. Only the named entries are read, each within the limits of
+ * KOVA_getZipData; the others are only counted. Reads the file that KOVA_startup checked, like
+ * KOVA_getZipData. Counts against no limit and leaves the current content untouched. Returns a
+ * result code of KOVA_getZipData for the file as a whole. */
 KOVA_API int KOVA_describeContents(const char* const* names, int nameCount,
                                    KOVA_ContentVisitor onContent, void* context, int* otherEntries);
 

@@ -186,7 +186,8 @@ void DraftWindow::showCount(qsizetype characters)
     QString shown = QStringLiteral("%1 字").arg(characters);
     const bool over = limit > 0 && characters > limit;
     if (over)
-        shown += QStringLiteral("（上限 %1 字を %2 字超えています）").arg(limit).arg(characters - limit);
+        shown +=
+            QStringLiteral("（上限 %1 字を %2 字超えています）").arg(limit).arg(characters - limit);
     else if (limit > 0)
         shown += QStringLiteral("／上限 %1 字").arg(limit);
     count_->setText(shown);

@@ -137,4 +137,3 @@ void CDlgTab02::EnableAllCategories(bool on)
 {
     categories.enableAll(on);
 }
-

@@ -70,9 +70,9 @@ const MessageMap<CDlgTab03> CDlgTab03::messageMap = {
 // clang-format on
 
 CDlgTab03::CDlgTab03(Dialog* mainWindow)
-    : MappedDialog(res::dialogTemplate(153), mainWindow, inSchoolLook(),
-                   {content::kSchoolEventsContent, content::kInSchoolContent,
-                    content::kClubContent})
+    : MappedDialog(
+          res::dialogTemplate(153), mainWindow, inSchoolLook(),
+          {content::kSchoolEventsContent, content::kInSchoolContent, content::kClubContent})
 {
 }
 
@@ -189,8 +189,7 @@ void CDlgTab03::ShowLabels()
     }
 }
 
-std::optional<ControlColours> CDlgTab03::OnCtlColor(QWidget* control, int id,
-                                                    ColourRequest request)
+std::optional<ControlColours> CDlgTab03::OnCtlColor(QWidget* control, int id, ColourRequest request)
 {
     std::optional<ControlColours> answer = ThreeContentPage::OnCtlColor(control, id, request);
     for (const BoxLabels& labels : kBoxLabels) {

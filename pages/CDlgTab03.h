@@ -31,7 +31,7 @@ public:
     };
     static constexpr std::array<BoxLabels, 2> kBoxLabels = {{
         {content::clubs::kResults, 1105, 1108},
-        {content::clubs::kLeader,  1098, 1109},
+        {content::clubs::kLeader, 1098, 1109},
     }};
 
     int activityIndex = 0;

@@ -52,10 +52,9 @@ const MessageMap<CDlgTab05> CDlgTab05::messageMap = {
 // clang-format on
 
 CDlgTab05::CDlgTab05(Dialog* mainWindow)
-    : MappedDialog(res::dialogTemplate(154), mainWindow,
-                   pages::sixBoxLook(QColor(255, 255, 230), 405),
-                   {content::kOutsideContent, content::kFutureWorkContent,
-                    content::kVolunteerContent}),
+    : MappedDialog(
+          res::dialogTemplate(154), mainWindow, pages::sixBoxLook(QColor(255, 255, 230), 405),
+          {content::kOutsideContent, content::kFutureWorkContent, content::kVolunteerContent}),
       panels{{
           {res::dialogTemplate(147), this, 11, content::kOutsideBoxes},
           {res::dialogTemplate(155), this, 12, content::kFutureWorkBoxes},

@@ -1,8 +1,8 @@
 #include "CMyEdit.h"
 
-#include "draft/SentenceCollector.h"
 #include "draft/MarkHighlighter.h"
 #include "draft/RemarkText.h"
+#include "draft/SentenceCollector.h"
 #include "platform/QtStrings.h"
 
 #include <QAction>
@@ -110,6 +110,6 @@ void CMyEdit::SentenceChanged()
     const QString text = box_->toPlainText();
     addToDraft_->setEnabled(!text.isEmpty());
     box_->setToolTip(text.isEmpty() ? QString()
-                                    : QStringLiteral("%1 字").arg(draft::countCharacters(
-                                          platform::unitsOf(text))));
+                                    : QStringLiteral("%1 字").arg(
+                                          draft::countCharacters(platform::unitsOf(text))));
 }

@@ -17,7 +17,7 @@ class QWidget;
 namespace draft {
 class MarkHighlighter;
 class SentenceCollector;
-}
+} // namespace draft
 
 class CMyEdit : public QObject {
 public:

@@ -1,10 +1,10 @@
 #include "SentencePage.h"
 
-#include "pages/ContentLoader.h"
 #include "content/ContentNames.h"
+#include "pages/ContentLoader.h"
+#include "platform/EditBox.h"
 #include "platform/Effects.h"
 #include "platform/Fonts.h"
-#include "platform/EditBox.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -37,8 +37,7 @@ PageLook standardLook(int boxesPerPage, std::vector<int> resultBoxIds, QColor pa
             }};
 }
 
-SentencePage::SentencePage(const DialogTemplate& dialogTemplate, Dialog* mainWindow,
-                           PageLook look)
+SentencePage::SentencePage(const DialogTemplate& dialogTemplate, Dialog* mainWindow, PageLook look)
     : Dialog(dialogTemplate, mainWindow), look_(std::move(look))
 {
     for (std::size_t i = 0; i < look_.resultBoxIds.size(); ++i)

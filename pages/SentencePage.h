@@ -4,8 +4,8 @@
 // painted rectangles, and the page interface the main window drives it through.
 
 #include "CMyEdit.h"
-#include "draft/SentenceCollector.h"
 #include "SentenceFilter.h"
+#include "draft/SentenceCollector.h"
 #include "pages/ContentPrefetch.h"
 #include "platform/DataExchange.h"
 #include "platform/Dialog.h"

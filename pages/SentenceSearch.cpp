@@ -173,10 +173,9 @@ bool markCandidates(std::u16string_view units, std::size_t from, std::size_t pos
 #ifdef __SSE2__
     // Words whose block, the farther probe unit included, lies within the units.
     const std::size_t reach = std::max(probe.anchorAt, probe.secondAt);
-    const std::size_t words = std::min((positions + 63) / 64,
-                                       from + 64 + reach <= units.size()
-                                           ? (units.size() - from - 64 - reach) / 64 + 1
-                                           : 0);
+    const std::size_t words = std::min(
+        (positions + 63) / 64,
+        from + 64 + reach <= units.size() ? (units.size() - from - 64 - reach) / 64 + 1 : 0);
     any = markBlocksIn(registerBits(mostBits), units.data(), from, words, probe, marks);
     w = words;
 #endif
@@ -191,7 +190,7 @@ bool markCandidates(std::u16string_view units, std::size_t from, std::size_t pos
 // or three words, looked at without a branch: the sentences of a content are no longer as a
 // rule, and which of them span two words or three is as good as random.
 inline __attribute__((always_inline)) bool anyMarked(const std::uint64_t* marks, std::size_t first,
-                                                  std::size_t last)
+                                                     std::size_t last)
 {
     const std::size_t firstWord = first / 64;
     const std::size_t lastWord = last / 64;

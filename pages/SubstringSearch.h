@@ -11,8 +11,7 @@ bool containsRun(std::u16string_view haystack, std::u16string_view needle);
 
 // Where needle first occurs in haystack at or after from, or npos. An empty needle occurs at
 // from itself while from is within haystack.
-std::size_t findRun(std::u16string_view haystack, std::u16string_view needle,
-                    std::size_t from = 0);
+std::size_t findRun(std::u16string_view haystack, std::u16string_view needle, std::size_t from = 0);
 
 namespace detail {
 

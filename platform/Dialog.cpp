@@ -38,7 +38,7 @@ QWidget* makeEdit(const ControlTemplate& control, QWidget* parent)
     edit->setReadOnly(control.style & ReadOnly);
     edit->setFrameShape(control.style & Border ? QFrame::StyledPanel : QFrame::NoFrame);
     edit->setVerticalScrollBarPolicy(control.style & VScroll ? Qt::ScrollBarAlwaysOn
-                                                            : Qt::ScrollBarAlwaysOff);
+                                                             : Qt::ScrollBarAlwaysOff);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     // Read-only boxes still take the caret and the keyboard, so a sentence can be selected and
@@ -142,7 +142,7 @@ QWidget* Dialog::makeControl(const ControlTemplate& control)
     }
     const bool takesFocus = control.controlClass != ControlClass::Static &&
                             control.controlClass != ControlClass::StaticBitmap;
-    widget->setFocusPolicy(!takesFocus                  ? Qt::NoFocus
+    widget->setFocusPolicy(!takesFocus               ? Qt::NoFocus
                            : control.style & TabStop ? Qt::StrongFocus
                                                      : Qt::ClickFocus);
     // A control with a caption is known by it, and by whatever text the program gives it
@@ -158,8 +158,9 @@ void Dialog::connectNotifications(QWidget* widget, const ControlTemplate& contro
 {
     const int id = control.id;
     if (auto* button = dynamic_cast<QAbstractButton*>(widget)) {
-        connect(button, &QAbstractButton::clicked, this,
-                [this, id] { deliver({Msg::Clicked, id}); });
+        connect(button, &QAbstractButton::clicked, this, [this, id] {
+            deliver({Msg::Clicked, id});
+        });
     } else if (auto* bar = dynamic_cast<ScrollBar*>(widget)) {
         bar->onRequest = [this, id](int code, int pos) {
             Message message{Msg::VScroll, id};

@@ -52,7 +52,7 @@ struct ControlTemplate {
 
 struct DialogTemplate {
     int id;
-    QSize size; // dialog units
+    QSize size;                            // dialog units
     std::vector<ControlTemplate> controls; // template order = tab order
     // Where the pictures of StaticBitmap controls come from, and the caption each one shows.
     QPixmap (*loadPicture)(int bitmap) = nullptr;

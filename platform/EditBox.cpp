@@ -36,10 +36,9 @@ void EditBox::setFormattingRect(const QRect& rect)
 {
     // The viewport without margins is the most the text can be laid out in.
     const QRect widest = formattingRect().marginsAdded(viewportMargins());
-    setViewportMargins(std::max(0, rect.left() - widest.left()),
-                       std::max(0, rect.top() - widest.top()),
-                       std::max(0, widest.right() - rect.right()),
-                       std::max(0, widest.bottom() - rect.bottom()));
+    setViewportMargins(
+        std::max(0, rect.left() - widest.left()), std::max(0, rect.top() - widest.top()),
+        std::max(0, widest.right() - rect.right()), std::max(0, widest.bottom() - rect.bottom()));
 }
 
 bool EditBox::showsWholeText() const

@@ -2,9 +2,9 @@
 
 #include <QFontDatabase>
 #include <QStringList>
+#include <cmath>
 #include <fontconfig/fontconfig.h>
 #include <map>
-#include <cmath>
 
 namespace platform {
 

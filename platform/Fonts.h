@@ -7,9 +7,9 @@
 namespace platform {
 
 enum class FontFace {
-    Gothic,            // "ＭＳ ゴシック", fixed pitch
+    Gothic,             // "ＭＳ ゴシック", fixed pitch
     ProportionalGothic, // "ＭＳ Ｐゴシック"
-    UiGothic,          // "MS UI Gothic", the dialog font
+    UiGothic,           // "MS UI Gothic", the dialog font
 };
 
 QFont pointFont(FontFace face, double points);

@@ -4,8 +4,7 @@
 
 namespace platform {
 
-PictureControl::PictureControl(QWidget* parent, int bitmap, QPixmap (*loadPicture)(int),
-                               QSize size)
+PictureControl::PictureControl(QWidget* parent, int bitmap, QPixmap (*loadPicture)(int), QSize size)
     : QWidget(parent), bitmap_(bitmap), loadPicture_(loadPicture)
 {
     setFixedSize(size);

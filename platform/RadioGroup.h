@@ -8,7 +8,7 @@ class QRadioButton;
 
 namespace platform {
 
-int checkedIndex(const std::vector<QRadioButton*>& group); // -1 when none is checked
+int checkedIndex(const std::vector<QRadioButton*>& group);                // -1 when none is checked
 void setCheckedIndex(const std::vector<QRadioButton*>& group, int index); // -1 clears all
 
 } // namespace platform

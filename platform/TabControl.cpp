@@ -1,8 +1,8 @@
 #include "TabControl.h"
 
 #include <QPainter>
-#include <algorithm>
 #include <QStyleOptionTabWidgetFrame>
+#include <algorithm>
 
 namespace platform {
 

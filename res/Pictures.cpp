@@ -17,10 +17,8 @@
 #include <array>
 #include <map>
 
-namespace res
-{
-namespace
-{
+namespace res {
+namespace {
 
 // How a picture is drawn. The colours follow the tab of the page the picture sits on.
 enum class Look {

@@ -11,8 +11,7 @@
 #include <QString>
 #include <vector>
 
-namespace res
-{
+namespace res {
 
 // The bitmap with resource id `id` drawn now, exactly at its own pixel size (device pixel
 // ratio 1). An id that names no bitmap gives a null pixmap.

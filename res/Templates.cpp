@@ -63,8 +63,8 @@ std::vector<ControlTemplate> controls(std::initializer_list<Row> rows)
     for (const Row& row : rows) {
         const std::u16string_view caption =
             row.caption.table.empty() ? row.caption.text : captionOf(row.caption.table, row.id);
-        built.push_back({row.id, row.controlClass, row.style, row.rect, std::u16string(caption),
-                         row.bitmap});
+        built.push_back(
+            {row.id, row.controlClass, row.style, row.rect, std::u16string(caption), row.bitmap});
     }
     return built;
 }

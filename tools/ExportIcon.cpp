@@ -20,7 +20,8 @@ int main(int argc, char** argv)
     QGuiApplication application(argc, argv);
     const QIcon icon = res::applicationIcon();
     for (const QSize size : icon.availableSizes()) {
-        const QString folder = QStringLiteral("%1/hicolor/%2x%2/apps").arg(argv[1]).arg(size.width());
+        const QString folder =
+            QStringLiteral("%1/hicolor/%2x%2/apps").arg(argv[1]).arg(size.width());
         if (!QDir().mkpath(folder) || !icon.pixmap(size).save(folder + "/verdane.png")) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(folder));
             return 1;

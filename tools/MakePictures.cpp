@@ -43,8 +43,8 @@ void writeImages(std::ostream& out, const std::string& function,
     }
     out << "const Image " << function << "Table[] = {\n";
     for (const auto& [key, image] : images) {
-        out << "    {" << key << ", " << image.width() << ", " << image.height() << ", "
-            << function << key << "},\n";
+        out << "    {" << key << ", " << image.width() << ", " << image.height() << ", " << function
+            << key << "},\n";
     }
     out << "};\n\n";
 }

@@ -27,7 +27,8 @@ protected:
     {
         QTimer::singleShot(0, [close] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
-                if (auto* window = dynamic_cast<CVerdaneDlg*>(widget); window && window->isVisible())
+                if (auto* window = dynamic_cast<CVerdaneDlg*>(widget);
+                    window && window->isVisible())
                     close(*window);
             }
         });
@@ -68,7 +69,8 @@ TEST_F(AppDeathTest, ASecondInstanceIsRefusedAndTheFirstKeepsItsGuard)
     GTEST_FLAG_SET(death_test_style, "fast");
     SingleInstanceGuard first("Verdane.exe");
     ASSERT_EQ(first.state(), SingleInstanceGuard::State::Owned);
-    const std::string title = QCoreApplication::applicationFilePath().section('/', -1).toStdString();
+    const std::string title =
+        QCoreApplication::applicationFilePath().section('/', -1).toStdString();
     EXPECT_EXIT(CVerdaneApp().Run(), ::testing::ExitedWithCode(0),
                 "\\[" + title + "\\] 既に起動されています。");
     EXPECT_EQ(first.state(), SingleInstanceGuard::State::Owned);

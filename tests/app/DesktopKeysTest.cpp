@@ -7,8 +7,8 @@
 #include "platform/QtEffects.h"
 #include "platform/Translations.h"
 #include "support/ContentFile.h"
-#include "support/WindowIds.h"
 #include "support/PageTestHelpers.h"
+#include "support/WindowIds.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -17,8 +17,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -136,7 +136,8 @@ TEST_F(DesktopKeysTest, EnterAndEscapeCloseTheProgramsMessageBoxesAndTheWheelOve
     }
 }
 
-TEST_F(DesktopKeysTest, EscapeClosesAResultBoxMenuArrowsAndEnterChooseItsItemsTheWheelScrollsNothing)
+TEST_F(DesktopKeysTest,
+       EscapeClosesAResultBoxMenuArrowsAndEnterChooseItsItemsTheWheelScrollsNothing)
 {
     const QString sentence = resultBox()->toPlainText();
     QMenu* menu = openContextMenu(resultBox());

@@ -2,8 +2,8 @@
 #include "content/ContentNames.h"
 #include "pages/ContentPrefetch.h"
 #include "support/ContentFile.h"
-#include "support/WindowIds.h"
 #include "support/RecordingEffects.h"
+#include "support/WindowIds.h"
 
 #include "platform/HandCursor.h"
 
@@ -14,8 +14,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using testing_support::ProcessEnded;
@@ -37,10 +37,7 @@ protected:
 
     QLineEdit* keywordBox() { return window.control<QLineEdit>(kKeywordBox); }
     std::u16string keywordText() { return keywordBox()->text().toStdU16String(); }
-    std::u16string countOf(int page)
-    {
-        return window.page(page).GetDlgItemText(1035);
-    }
+    std::u16string countOf(int page) { return window.page(page).GetDlgItemText(1035); }
     void selectTab(int index)
     {
         auto* bar = window.findChild<QTabBar*>();
@@ -145,11 +142,11 @@ TEST_F(MainWindowTest, TabsShowExactlyOnePageAndEveryPageKeepsItsState)
 
 TEST_F(MainWindowTest, TheHandCursorShowsOverTheTwoFixedRectanglesEdgesIncluded)
 {
-    for (const QPoint inside : {QPoint(643, 4), QPoint(781, 26), QPoint(700, 15), QPoint(787, 4),
-                                QPoint(925, 26)})
+    for (const QPoint inside :
+         {QPoint(643, 4), QPoint(781, 26), QPoint(700, 15), QPoint(787, 4), QPoint(925, 26)})
         EXPECT_TRUE(CVerdaneDlg::isOverHeaderPicture(inside)) << inside.x() << "," << inside.y();
-    for (const QPoint outside : {QPoint(642, 10), QPoint(782, 10), QPoint(786, 10),
-                                 QPoint(926, 10), QPoint(700, 3), QPoint(700, 27)})
+    for (const QPoint outside : {QPoint(642, 10), QPoint(782, 10), QPoint(786, 10), QPoint(926, 10),
+                                 QPoint(700, 3), QPoint(700, 27)})
         EXPECT_FALSE(CVerdaneDlg::isOverHeaderPicture(outside))
             << outside.x() << "," << outside.y();
 
@@ -163,8 +160,8 @@ TEST_F(MainWindowTest, ThePicturesOpenTheGuideAndTheAboutBox)
 {
     QTest::mouseClick(window.control(1037), Qt::LeftButton);
     ASSERT_EQ(effects.documents.size(), 1u);
-    EXPECT_EQ(effects.documents[0], QCoreApplication::applicationDirPath().toStdString() +
-                                        "/PDF/howto.pdf");
+    EXPECT_EQ(effects.documents[0],
+              QCoreApplication::applicationDirPath().toStdString() + "/PDF/howto.pdf");
 
     QTest::mouseClick(window.control(1038), Qt::LeftButton);
     ASSERT_EQ(effects.messages.size(), 1u);

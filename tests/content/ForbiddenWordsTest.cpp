@@ -1,8 +1,8 @@
 // The list of words a school report must not carry: how it is read, how its words are found,
 // and that the project's own list rejects what it should without rejecting ordinary remarks.
 
-#include "pack/ContentCheck.h"
 #include "content/Utf8.h"
+#include "pack/ContentCheck.h"
 #include "support/ContentFile.h"
 
 #include <gtest/gtest.h>
@@ -152,6 +152,7 @@ TEST(ProjectForbiddenWords, LetsOrdinaryRemarksPass)
     // clang-format on
     for (const std::u16string& remark : remarks) {
         const std::vector<ForbiddenWords::Hit> hits = projectList().find(remark);
-        EXPECT_TRUE(hits.empty()) << content::toUtf8(remark) << " is rejected for " << hits.front().word;
+        EXPECT_TRUE(hits.empty()) << content::toUtf8(remark) << " is rejected for "
+                                  << hits.front().word;
     }
 }

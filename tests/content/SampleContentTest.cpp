@@ -151,7 +151,8 @@ TEST(SampleContent, EveryStrengthSentenceIsReachedFromAJobTypeAndNoNarrowingEnds
     }
     for (std::size_t i = 0; i < strengths.flags.size(); ++i) {
         const std::u16string_view jobTypes = strengths.flags[i].substr(0, kJobTypes);
-        EXPECT_NE(jobTypes.find(u'1'), std::u16string_view::npos) << "record " << i << " has no job type";
+        EXPECT_NE(jobTypes.find(u'1'), std::u16string_view::npos)
+            << "record " << i << " has no job type";
     }
 }
 

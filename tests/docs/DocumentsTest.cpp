@@ -19,8 +19,7 @@
 
 using namespace testing_support;
 
-namespace
-{
+namespace {
 
 const QDir kPdfFolder(QStringLiteral(PDF_FOLDER));
 const QDir kSourceFolder(QStringLiteral(DOCS_SOURCE_FOLDER));
@@ -68,8 +67,7 @@ QString titleOf(const QTextDocument& document)
     return document.metaInformation(QTextDocument::DocumentTitle);
 }
 
-class BuiltDocuments : public ::testing::Test
-{
+class BuiltDocuments : public ::testing::Test {
 protected:
     void SetUp() override
     {

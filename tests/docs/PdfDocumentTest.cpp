@@ -15,8 +15,7 @@
 
 using namespace testing_support;
 
-namespace
-{
+namespace {
 
 QString q(const char* utf8)
 {
@@ -30,8 +29,7 @@ std::unique_ptr<QTextDocument> read(const QString& source)
     return std::move(result.document);
 }
 
-class PdfDocument : public ::testing::Test
-{
+class PdfDocument : public ::testing::Test {
 protected:
     void SetUp() override
     {

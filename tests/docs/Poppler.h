@@ -8,8 +8,7 @@
 #include <string>
 #include <sys/wait.h>
 
-namespace testing_support
-{
+namespace testing_support {
 
 struct CommandResult {
     int status = -1; // the exit code; -1 when the command could not be run

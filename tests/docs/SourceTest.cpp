@@ -13,8 +13,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 QString q(const char* utf8)
 {

@@ -6,8 +6,8 @@
 #include "app/CVerdaneDlg.h"
 #include "draft/MarkHighlighter.h"
 #include "support/ContentFile.h"
-#include "support/WindowIds.h"
 #include "support/RecordingEffects.h"
+#include "support/WindowIds.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,9 +15,9 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QDirIterator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>

@@ -15,8 +15,8 @@ TEST(RemarkText, CountsCharactersAsTheFormDoes)
     } cases[] = {
         {u"", 0},
         {u"責任感がある。", 7},
-        {u"😀と😀", 3},               // a pair of surrogates is one character
-        {u"一行目\n二行目\r\n三\u2029", 7}, // no line break counts, whatever its kind
+        {u"😀と😀", 3},                              // a pair of surrogates is one character
+        {u"一行目\n二行目\r\n三\u2029", 7},        // no line break counts, whatever its kind
         {{u'a', char16_t(0xD800), u'b'}, 3},       // a half pair on its own still takes a cell
         {{char16_t(0xDC00), char16_t(0xD800)}, 2}, // halves in the wrong order are two
     };

@@ -191,8 +191,8 @@ TEST(KeywordOverOneBuffer, MarksTheSentencesASearchOfEachSentenceFinds)
     std::u16string units;
     std::vector<std::uint32_t> starts = {0};
     for (int i = 0; i < 3000; ++i) {
-        const std::size_t length = i % 5 == 0 ? lengths[random() % std::size(lengths)]
-                                              : random() % 140;
+        const std::size_t length =
+            i % 5 == 0 ? lengths[random() % std::size(lengths)] : random() % 140;
         for (std::size_t k = 0; k < length; ++k)
             units += letters[random() % 3];
         if (i == 1500)
@@ -210,24 +210,24 @@ TEST(KeywordOverOneBuffer, MarksTheSentencesASearchOfEachSentenceFinds)
     // clang-format on
     // Every way of marking the processor running the tests has, whichever it would choose.
     for (const unsigned registerBits : {256u, 128u})
-    for (const std::u16string& needle : needles) {
-        SCOPED_TRACE(std::to_string(registerBits) + "-bit registers at most");
-        std::vector<std::uint64_t> holds;
-        markSentencesHolding(units, starts, needle, holds, registerBits);
-        ASSERT_EQ(holds.size(), (starts.size() - 1 + 63) / 64);
-        std::size_t held = 0;
-        for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
-            const std::u16string_view sentence =
-                std::u16string_view(units).substr(starts[i], starts[i + 1] - starts[i]);
-            const bool expected = sentence.find(needle) != std::u16string_view::npos;
-            ASSERT_EQ((holds[i / 64] >> (i % 64)) & 1, expected)
-                << "sentence " << i << " of " << sentence.size() << " units, needle of "
-                << needle.size();
-            held += expected;
+        for (const std::u16string& needle : needles) {
+            SCOPED_TRACE(std::to_string(registerBits) + "-bit registers at most");
+            std::vector<std::uint64_t> holds;
+            markSentencesHolding(units, starts, needle, holds, registerBits);
+            ASSERT_EQ(holds.size(), (starts.size() - 1 + 63) / 64);
+            std::size_t held = 0;
+            for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+                const std::u16string_view sentence =
+                    std::u16string_view(units).substr(starts[i], starts[i + 1] - starts[i]);
+                const bool expected = sentence.find(needle) != std::u16string_view::npos;
+                ASSERT_EQ((holds[i / 64] >> (i % 64)) & 1, expected)
+                    << "sentence " << i << " of " << sentence.size() << " units, needle of "
+                    << needle.size();
+                held += expected;
+            }
+            EXPECT_EQ(holds.back() >> ((starts.size() - 1) % 64), 0u) << "bits past the last";
+            EXPECT_GT(held, 0u) << "a needle no sentence holds tests little";
         }
-        EXPECT_EQ(holds.back() >> ((starts.size() - 1) % 64), 0u) << "bits past the last";
-        EXPECT_GT(held, 0u) << "a needle no sentence holds tests little";
-    }
 }
 
 TEST(KeywordOverOneBuffer, AgreesWithTheSearchOfEachSentenceOnRealAndSyntheticContents)

@@ -1,6 +1,6 @@
 #include "pages/ContentPrefetch.h"
-#include "pages/ContentLoader.h"
 #include "content/ContentNames.h"
+#include "pages/ContentLoader.h"
 #include "support/ContentFile.h"
 #include "support/RecordingEffects.h"
 
@@ -15,8 +15,8 @@ namespace {
 
 pages::LoadedContent readByTheLoader(std::string_view utf8Name)
 {
-    pages::LoadedContent content{std::make_unique<ContentArray>(),
-                                   std::make_unique<ContentArray>(), 0};
+    pages::LoadedContent content{std::make_unique<ContentArray>(), std::make_unique<ContentArray>(),
+                                 0};
     ContentLoader(content::cp932ContentName(utf8Name).c_str(), content.recordCount,
                   content.texts.get(), nullptr, content.flags.get());
     return content;

@@ -25,8 +25,7 @@
 
 using namespace testing_support;
 
-namespace
-{
+namespace {
 
 const std::string kPlaceholder = "キーワード検索";
 
@@ -95,8 +94,7 @@ std::vector<Entry> pagingContents()
 using Texts = std::vector<std::string>;
 using Ids = std::vector<int>;
 
-class InSchoolPage : public ::testing::Test
-{
+class InSchoolPage : public ::testing::Test {
 protected:
     void open(const std::vector<Entry>& contents)
     {

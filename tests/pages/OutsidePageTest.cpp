@@ -31,8 +31,7 @@
 
 using namespace testing_support;
 
-namespace
-{
+namespace {
 
 const std::string kPlaceholder = "キーワード検索";
 constexpr int kClearButton = 1001;
@@ -82,8 +81,7 @@ Shown at(const std::string& kind, int p, int count)
     return {p, texts};
 }
 
-class OutsidePage : public ::testing::Test
-{
+class OutsidePage : public ::testing::Test {
 protected:
     void SetUp() override
     {

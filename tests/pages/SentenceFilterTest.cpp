@@ -67,9 +67,9 @@ TEST(KeywordFilter, FindsSentencesHoldingEveryTermInAnyOrder)
               (StringArray{u"責任感が強く協調性もある", u"協調性があり責任感も強い"}));
     EXPECT_EQ(keywordSearch(sentences, u"責任感\u3000協調性"),
               (StringArray{u"責任感が強く協調性もある", u"協調性があり責任感も強い"}));
-    EXPECT_EQ(keywordSearch(sentences, u"責任感"),
-              (StringArray{u"責任感が強く協調性もある", u"協調性があり責任感も強い",
-                           u"責任感が強い"}));
+    EXPECT_EQ(
+        keywordSearch(sentences, u"責任感"),
+        (StringArray{u"責任感が強く協調性もある", u"協調性があり責任感も強い", u"責任感が強い"}));
     EXPECT_EQ(keywordSearch(sentences, u"誠実"), StringArray{});
 }
 

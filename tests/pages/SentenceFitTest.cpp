@@ -3,10 +3,10 @@
 // not fit is a sentence the teacher never reads to its end. A sentence that lays out longer
 // than its box is named by its source file and line, for the content editor to shorten.
 
-#include "pages/ContentLoader.h"
 #include "content/ContentNames.h"
 #include "pages/CDlgTab03.h"
 #include "pages/CDlgTab05.h"
+#include "pages/ContentLoader.h"
 #include "platform/EditBox.h"
 #include "support/ContentFile.h"
 #include "support/PageHost.h"

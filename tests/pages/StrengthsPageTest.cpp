@@ -26,8 +26,7 @@
 
 using namespace testing_support;
 
-namespace
-{
+namespace {
 
 const std::string kContentName = "1 本人の長所・推薦事由等.txt";
 const std::string kPlaceholder = "キーワード検索";
@@ -80,8 +79,7 @@ std::vector<std::string> pagingContent()
     return records;
 }
 
-class StrengthsPage : public ::testing::Test
-{
+class StrengthsPage : public ::testing::Test {
 protected:
     // The page over a content of these records, inside a shown and active main window.
     void open(const std::vector<std::string>& records)

@@ -12,8 +12,8 @@ TEST(DialogUnits, BecomePixelsWithTheDialogFontsBaseUnits)
     // A page template of 565 x 420 dialog units is 989 x 630 pixels.
     EXPECT_EQ(dluToPixels(QRect(0, 0, 565, 420)), QRect(0, 0, 989, 630));
     // Halves round away from zero, as the window system rounds them.
-    EXPECT_EQ(dluToPixelsX(2), 4);  // 3.5
-    EXPECT_EQ(dluToPixelsY(3), 5);  // 4.5
+    EXPECT_EQ(dluToPixelsX(2), 4); // 3.5
+    EXPECT_EQ(dluToPixelsY(3), 5); // 4.5
     EXPECT_EQ(dluToPixelsY(-3), -5);
     EXPECT_EQ(dluToPixels(QRect(256, 25, 293, 125)), QRect(448, 38, 513, 188));
 }

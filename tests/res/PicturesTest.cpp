@@ -1,5 +1,5 @@
-#include "res/BuiltPictures.h"
 #include "res/Pictures.h"
+#include "res/BuiltPictures.h"
 
 #include <QColor>
 #include <QGuiApplication>
@@ -12,8 +12,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 struct Expected {
     int id;

@@ -11,7 +11,9 @@ namespace testing_support {
 inline const platform::DialogTemplate& pageHostTemplate()
 {
     static const platform::DialogTemplate host{
-        900, {565, 440}, {{1121, platform::ControlClass::Edit, platform::Border, {222, 3, 116, 18}, u""}}};
+        900,
+        {565, 440},
+        {{1121, platform::ControlClass::Edit, platform::Border, {222, 3, 116, 18}, u""}}};
     return host;
 }
 

@@ -32,8 +32,8 @@ public:
     bool askQuestion(const platform::Dialog* owner, std::u16string_view text,
                      std::u16string_view caption) override
     {
-        questions.push_back({owner, std::u16string(text), std::u16string(caption),
-                             platform::MessageIcon::None});
+        questions.push_back(
+            {owner, std::u16string(text), std::u16string(caption), platform::MessageIcon::None});
         return answer;
     }
     [[noreturn]] void endProcess(int exitCode) override { throw ProcessEnded{exitCode}; }

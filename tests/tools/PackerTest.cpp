@@ -380,8 +380,7 @@ std::set<fs::path> namesIn(const fs::path& folder)
     return names;
 }
 
-class PackerRefuses : public testing::TestWithParam<Refusal> {
-};
+class PackerRefuses : public testing::TestWithParam<Refusal> {};
 
 } // namespace
 

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace walk
-{
+namespace walk {
 
 const char* nameOf(Request request)
 {

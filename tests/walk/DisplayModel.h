@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace walk
-{
+namespace walk {
 
 // The main window's keyword box as the teacher sees it, and the messages the pages showed.
 struct KeywordBoxModel {
@@ -56,8 +55,7 @@ enum class Request {
 const char* nameOf(Request request);
 
 // The result area of one page: N boxes beside a scroll bar and the count label.
-class DisplayModel
-{
+class DisplayModel {
 public:
     explicit DisplayModel(int boxesPerPage);
 

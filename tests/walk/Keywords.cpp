@@ -1,10 +1,8 @@
 #include "Keywords.h"
 
-namespace walk
-{
+namespace walk {
 
-namespace
-{
+namespace {
 
 // What a key can type into the keyword box: no control characters, no halves of a pair, and
 // no spaces, which would split the word.

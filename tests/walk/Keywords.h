@@ -8,11 +8,9 @@
 #include <random>
 #include <vector>
 
-namespace walk
-{
+namespace walk {
 
-class KeywordMaker
-{
+class KeywordMaker {
 public:
     KeywordMaker(const Contents& contents, std::mt19937_64& random);
 

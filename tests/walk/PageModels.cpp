@@ -1,10 +1,8 @@
 #include "PageModels.h"
 
-namespace walk
-{
+namespace walk {
 
-namespace
-{
+namespace {
 
 // A click on the page background with more matches than boxes gives the keyboard focus to the
 // scroll bar; with fewer the bar is set to 0..0 and made unusable.

@@ -9,13 +9,11 @@
 
 #include <array>
 
-namespace walk
-{
+namespace walk {
 
 // The job types are radio buttons 0 .. 9 (codes 0 .. 9); check box k of the table is code
 // 10 + k.
-class StrengthsModel
-{
+class StrengthsModel {
 public:
     StrengthsModel(const Content& content, KeywordBoxModel& keywordBox);
 
@@ -45,8 +43,7 @@ private:
 // Activities 0 .. 3 are 文化的行事 and 体育的行事 (school events, codes 0 and 1) and the two of
 // the in-school content (codes 0 and 1). Club box p is flag position p of the club content;
 // 16 and 17 have labels that grey out with their box.
-class InSchoolModel
-{
+class InSchoolModel {
 public:
     InSchoolModel(const Contents& contents, KeywordBoxModel& keywordBox);
 
@@ -73,8 +70,7 @@ private:
 };
 
 // Field groups 11, 12, 13 with 2, 16 and 6 fields.
-class OutsideModel
-{
+class OutsideModel {
 public:
     OutsideModel(const Contents& contents, KeywordBoxModel& keywordBox);
 

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace walk
-{
+namespace walk {
 
 using Text = std::u16string;
 

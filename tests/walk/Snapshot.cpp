@@ -5,11 +5,9 @@
 #include <QString>
 #include <map>
 
-namespace walk
-{
+namespace walk {
 
-namespace
-{
+namespace {
 
 const std::array<std::string, 3> kPageNames = {"strengths", "in-school", "outside"};
 

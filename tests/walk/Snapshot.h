@@ -11,8 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace walk
-{
+namespace walk {
 
 using Snapshot = std::vector<std::pair<std::string, std::string>>;
 

@@ -13,11 +13,9 @@
 #include <iostream>
 #include <stdexcept>
 
-namespace walk
-{
+namespace walk {
 
-namespace
-{
+namespace {
 
 const std::array<std::string, 3> kPageNames = {"strengths", "in-school", "outside"};
 

@@ -14,11 +14,9 @@
 #include <set>
 #include <string>
 
-namespace walk
-{
+namespace walk {
 
-class Walk
-{
+class Walk {
 public:
     Walk(CVerdaneDlg& window, testing_support::RecordingEffects& effects, const Contents& contents,
          std::uint64_t seed);

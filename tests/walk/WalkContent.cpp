@@ -7,11 +7,9 @@
 #include <stdexcept>
 #include <zip.h>
 
-namespace walk
-{
+namespace walk {
 
-namespace
-{
+namespace {
 
 Text fromUtf8(const std::string& bytes)
 {

@@ -10,13 +10,11 @@
 #include <random>
 #include <string>
 
-namespace testing_support
-{
+namespace testing_support {
 class ContentFolder;
 }
 
-namespace walk
-{
+namespace walk {
 
 // The contents in the order the pages load them.
 enum ContentIndex {

@@ -26,8 +26,7 @@
 #endif
 #endif
 
-namespace
-{
+namespace {
 
 constexpr std::uint64_t kDefaultSeed = 20240917;
 constexpr int kDefaultSteps = 4000;

@@ -15,11 +15,9 @@
 #include <QTest>
 #include <QWheelEvent>
 
-namespace walk
-{
+namespace walk {
 
-namespace
-{
+namespace {
 
 const std::array<std::string, 3> kPageNames = {"strengths", "in-school", "outside"};
 

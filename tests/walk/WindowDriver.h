@@ -15,20 +15,16 @@ class QScrollBar;
 class QTabBar;
 class QWidget;
 
-namespace platform
-{
+namespace platform {
 class Dialog;
 }
-namespace testing_support
-{
+namespace testing_support {
 class RecordingEffects;
 }
 
-namespace walk
-{
+namespace walk {
 
-class WindowDriver
-{
+class WindowDriver {
 public:
     WindowDriver(CVerdaneDlg& window, testing_support::RecordingEffects& effects);
 

@@ -8,8 +8,7 @@
 #include <array>
 #include <vector>
 
-namespace walk::ids
-{
+namespace walk::ids {
 
 using namespace testing_support::ids;
 

@@ -1,7 +1,6 @@
 #include "WindowModel.h"
 
-namespace walk
-{
+namespace walk {
 
 WindowModel::WindowModel(const Contents& contents)
     : strengths(contents[Strengths], keywordBox), inSchool(contents, keywordBox),

@@ -7,11 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace walk
-{
+namespace walk {
 
-class WindowModel
-{
+class WindowModel {
 public:
     explicit WindowModel(const Contents& contents);
 

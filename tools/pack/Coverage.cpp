@@ -135,8 +135,8 @@ template <typename Report> void forEachCombination(const ContentSummary& summary
             report(club, count(c), kClubFloor);
             report(club + " + " + result, count(c | bit(kResult)), kClubDistinctionFloor);
             report(club + " + " + captain, count(c | bit(kCaptain)), kClubDistinctionFloor);
-            report(club + " + " + result + " + " + captain,
-                   count(c | bit(kResult) | bit(kCaptain)), kClubBothFloor);
+            report(club + " + " + result + " + " + captain, count(c | bit(kResult) | bit(kCaptain)),
+                   kClubBothFloor);
         }
     } else {
         for (const RadioContent& radio : kRadioContents) {
@@ -159,8 +159,8 @@ void printCell(std::ostream& out, std::size_t n, std::size_t floor)
 // a count below its floor is marked "*".
 void printMatrix(std::ostream& out, const ContentSummary& summary, std::string_view title,
                  std::size_t floor, const std::vector<std::size_t>& rows,
-                 const std::vector<std::string>& rowNames,
-                 const std::vector<std::size_t>& columns, bool upperTriangle)
+                 const std::vector<std::string>& rowNames, const std::vector<std::size_t>& columns,
+                 bool upperTriangle)
 {
     out << "  " << title << " (at least " << floor << "; * below)\n      ";
     for (std::size_t column : columns)
@@ -223,8 +223,7 @@ void printCoverage(std::ostream& out, const ContentSummary& summary)
             << "       all  +" << kResult << "  +" << kCaptain << " both\n";
         for (const CategoryBox& box : kClubs) {
             const std::uint32_t c = bit(box.position);
-            const std::size_t counts[] = {matches(summary, c),
-                                          matches(summary, c | bit(kResult)),
+            const std::size_t counts[] = {matches(summary, c), matches(summary, c | bit(kResult)),
                                           matches(summary, c | bit(kCaptain)),
                                           matches(summary, c | bit(kResult) | bit(kCaptain))};
             const std::size_t floors[] = {kClubFloor, kClubDistinctionFloor, kClubDistinctionFloor,

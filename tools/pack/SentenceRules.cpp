@@ -23,12 +23,12 @@ std::string concat(std::initializer_list<std::string_view> parts)
 }
 
 using content::toUtf8;
+using content::clubs::kLeader;
 using content::strengths::kAllJobs;
 using content::strengths::kClubActivity;
 using content::strengths::kSchoolEvent;
 using content::strengths::kSpecialActivity;
 using content::strengths::kSports;
-using content::clubs::kLeader;
 
 constexpr char16_t kName = u'\u3007';   // 〇, two of them stand for a name
 constexpr char16_t kNumber = u'\u25B3'; // △, one stands for a number
@@ -161,8 +161,8 @@ void strengthsTagging(std::u16string_view flags, std::u16string_view sentence,
 {
     const std::u16string_view club = sportsClubNamed(sentence);
     if (!club.empty() && !(flagged(flags, kClubActivity) && flagged(flags, kSports)))
-        problems.push_back(concat({"names ", toUtf8(club),
-                                   ", a sports club: flag 部活動 (14) and スポーツ活動 (17)"}));
+        problems.push_back(concat(
+            {"names ", toUtf8(club), ", a sports club: flag 部活動 (14) and スポーツ活動 (17)"}));
     const std::u16string_view general = anyWorkplaceWords(sentence);
     if (!general.empty() && !flagged(flags, kAllJobs))
         problems.push_back(concat({"\"", toUtf8(general),

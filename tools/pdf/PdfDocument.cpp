@@ -13,11 +13,9 @@
 #include <cmath>
 #include <set>
 
-namespace docs
-{
+namespace docs {
 
-namespace
-{
+namespace {
 
 // Layout units are pixels at 96 DPI; the writer draws at the same resolution, so picture and
 // font sizes mean the same in the layout and on paper.

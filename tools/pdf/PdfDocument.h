@@ -10,8 +10,7 @@
 
 class QTextDocument;
 
-namespace docs
-{
+namespace docs {
 
 // The font the documents are set in; nothing when no Japanese font is installed.
 std::optional<QFont> documentFont();

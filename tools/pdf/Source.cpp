@@ -7,11 +7,9 @@
 #include <QTextFrame>
 #include <QTextTable>
 
-namespace docs
-{
+namespace docs {
 
-namespace
-{
+namespace {
 
 // Put at the end of a source line whose break falls between two Japanese characters. The reader
 // keeps it where the line ended, so the space it sets for the break is found right after it.

@@ -28,8 +28,7 @@
 class QTextBlock;
 class QTextDocument;
 
-namespace docs
-{
+namespace docs {
 
 struct SourceResult {
     // The document as read: headings carry their level, notes their quote level, tables their

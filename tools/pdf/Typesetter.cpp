@@ -16,11 +16,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace docs
-{
+namespace docs {
 
-namespace
-{
+namespace {
 
 // A heading needs at least this much room under it on its page, or it starts the next page.
 constexpr double kRoomUnderHeading = 110;
@@ -48,8 +46,7 @@ QTextCharFormat textFormat(const QFont& font, double points, bool bold = false,
 
 // Sets a document on the pages of a text area, keeping its headings, which the page breaking
 // looks at again: none may end a page.
-class Typesetter
-{
+class Typesetter {
 public:
     Typesetter(QTextDocument& doc, const QFont& font, const QStringList& pictureFolders)
         : doc(doc), cursor(&doc), font(font), textWidth(doc.pageSize().width()),

@@ -9,8 +9,7 @@
 
 class QTextDocument;
 
-namespace docs
-{
+namespace docs {
 
 // Sets `source` into `pages`, an empty document whose page size is the text area of one page.
 // Pictures are looked up in pictureFolders in order; the problems (a picture that is not

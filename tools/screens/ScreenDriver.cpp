@@ -8,11 +8,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabBar>
@@ -20,11 +20,9 @@
 #include <QWheelEvent>
 #include <array>
 
-namespace screens
-{
+namespace screens {
 
-namespace
-{
+namespace {
 
 constexpr int kKeywordBox = 1121;
 constexpr int kSearchButton = 1122;

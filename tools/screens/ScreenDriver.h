@@ -14,16 +14,14 @@ class QWidget;
 
 class QPlainTextEdit;
 
-namespace screens
-{
+namespace screens {
 
 // A step that cannot be carried out: the guide's pictures would not show what its text says.
 struct DriveError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-class Driver
-{
+class Driver {
 public:
     explicit Driver(CVerdaneDlg& window) : window(window) {}
 

@@ -26,14 +26,13 @@
 
 using screens::Driver;
 
-namespace
-{
+namespace {
 
 struct Shot {
     const char* file;
     std::function<void(Driver&)> steps;
     std::optional<QRect> part = std::nullopt; // window pixels; the whole window when none
-    bool withDraft = false;                     // the draft's window beside the main window
+    bool withDraft = false;                   // the draft's window beside the main window
 };
 
 // Parts of the window, in window pixels: the left column of a page (its category controls),
@@ -61,8 +60,7 @@ const std::vector<Shot> kShots = {
 // clang-format on
 
 // Message boxes are collected, not shown: any of them means a step went wrong.
-class CollectingEffects : public platform::Effects
-{
+class CollectingEffects : public platform::Effects {
 public:
     void showMessage(const platform::Dialog*, std::u16string_view text, std::u16string_view,
                      platform::MessageIcon) override
