@@ -48,7 +48,7 @@ ContentFailure outOfMemory(ContentArray* textArray, ContentArray* flagArray)
         if (array)
             array->release();
     }
-    return {unreadableContentMessage(KOVA_CONTENT_TOO_LARGE), 1};
+    return {ContentFailure::Unreadable, KOVA_CONTENT_TOO_LARGE};
 }
 
 // The inflated entry the library held and the room the arrays grew through are free now, but
@@ -64,12 +64,6 @@ void giveBackFreedMemory()
 
 } // namespace
 
-std::u16string unreadableContentMessage(int result)
-{
-    const std::string number = std::to_string(result);
-    return std::u16string(number.begin(), number.end()) + u", コンテンツファイルを読み込めません";
-}
-
 std::optional<ContentFailure> loadContent(const char* contentName, int& recordCount,
                                           ContentArray* textArray, ContentArray* flagArray)
 {
@@ -77,17 +71,17 @@ std::optional<ContentFailure> loadContent(const char* contentName, int& recordCo
     const int result = KOVA_getZipData(0, contentName, -1, -1, &recordCount);
     KOVA_trace(u"KOVA_getZipData() end");
     if (result == KOVA_NO_CONTENT_FILE)
-        return ContentFailure{u"コンテンツファイルがありません", 1};
+        return ContentFailure{ContentFailure::NoContentFile, result};
     if (result != KOVA_OK)
-        return ContentFailure{unreadableContentMessage(result), 1};
+        return ContentFailure{ContentFailure::Unreadable, result};
     KOVA_trace(u"KOVA_getZipData() ok");
 
     try {
         if (!readItems(KOVA_ITEM_TEXT, recordCount, textArray))
-            return ContentFailure{u"コンテンツファイルのテキストが壊れています", 2};
+            return ContentFailure{ContentFailure::DamagedText, KOVA_OK};
         KOVA_traceValue(u"*count = %d\n", recordCount);
         if (!readItems(KOVA_ITEM_FLAGS, recordCount, flagArray))
-            return ContentFailure{u"コンテンツファイルのフラグが壊れています。", 3};
+            return ContentFailure{ContentFailure::DamagedFlags, KOVA_OK};
     } catch (const std::bad_alloc&) {
         return outOfMemory(textArray, flagArray);
     } catch (const std::length_error&) {

@@ -4,15 +4,19 @@
 #include "ContentArray.h"
 
 #include <optional>
-#include <string>
 
-// The message for a content that the library cannot read, with its result code.
-std::u16string unreadableContentMessage(int result);
-
-// A content that cannot be read: the message the program shows and the code it then ends with.
+// Why a content could not be read. What the teacher is told, and how the program ends, is the
+// pages' to decide (pages/ContentLoader.h).
 struct ContentFailure {
-    std::u16string message;
-    int exitCode;
+    enum Kind {
+        NoContentFile, // there is no content file
+        Unreadable,    // the library cannot read the content: result says why
+        DamagedText,   // a sentence the library cannot give
+        DamagedFlags,  // a flag string the library cannot give
+    };
+    Kind kind;
+    int result; // for Unreadable, the library's result code (KOVA_CONTENT_TOO_LARGE when memory ran
+                // out)
 };
 
 // Reads one content and appends its sentences to textArray and its flag strings to flagArray

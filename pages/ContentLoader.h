@@ -4,9 +4,14 @@
 
 #include "content/ContentArray.h"
 
+#include <string>
+
 namespace platform {
 class Dialog;
 }
+
+// The message for a content that the library cannot read, with its result code.
+std::u16string unreadableContentMessage(int result);
 
 // Reads one content (content/ContentReader.h) and appends its sentences to textArray and its
 // flag strings to flagArray (either may be null: its items are still read and checked).

@@ -74,7 +74,7 @@ const Content& loaded(std::string_view name)
     int count = 0;
     if (const auto failure = loadContent(content::cp932ContentName(name).c_str(), count,
                                          &content.texts, &content.flags))
-        ADD_FAILURE() << name << " cannot be loaded, exit code " << failure->exitCode;
+        ADD_FAILURE() << name << " cannot be loaded, result " << failure->result;
     return contents.emplace(name, std::move(content)).first->second;
 }
 
