@@ -15,8 +15,8 @@ struct ContentFailure {
         DamagedFlags,  // a flag string the library cannot give
     };
     Kind kind;
-    int result; // for Unreadable, the library's result code (KOVA_CONTENT_TOO_LARGE when memory ran
-                // out)
+    // For Unreadable, the library's result code; KOVA_CONTENT_TOO_LARGE when memory ran out.
+    int result;
 };
 
 // Reads one content and appends its sentences to textArray and its flag strings to flagArray
