@@ -11,6 +11,7 @@
 #include "res/BuiltPictures.h"
 #include "res/Templates.h"
 
+#include <QApplication>
 #include <QPainter>
 
 using namespace platform;
@@ -218,7 +219,28 @@ bool CVerdaneDlg::isOverHeaderPicture(QPoint p)
 
 void CVerdaneDlg::OnTabSelChange()
 {
-    ShowPage(tabControl->currentSelection());
+    const int shown = tabControl->currentSelection();
+    const QWidget* focus = QApplication::focusWidget();
+    bool focusInPage = false;
+    for (int i = 0; i < 3; ++i)
+        focusInPage = focusInPage || (focus && page(i).isAncestorOf(focus));
+    ShowPage(shown);
+    // The keys follow the tab turned to: a focus left on a page that went away goes to the
+    // first stop of the Tab key on the page shown. Elsewhere in the window it stays.
+    if (focusInPage && shown >= 0 && !page(shown).isAncestorOf(QApplication::focusWidget()))
+        FocusFirstStop(page(shown));
+}
+
+void CVerdaneDlg::FocusFirstStop(QWidget& within)
+{
+    for (QWidget* next = within.nextInFocusChain(); next != &within;
+         next = next->nextInFocusChain()) {
+        if (within.isAncestorOf(next) && next->isVisible() && next->isEnabled() &&
+            (next->focusPolicy() & Qt::TabFocus)) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void CVerdaneDlg::OnOK()

@@ -50,6 +50,8 @@ private:
     void DrawTabItem(QPainter& painter, int index, const QRect& rect);
 
     void OnTabSelChange();
+    // Gives the keyboard focus to the first control within that the Tab key stops at.
+    void FocusFirstStop(QWidget& within);
     void OnOK();
     void OnHowTo();
     void OnAbout();

@@ -5,6 +5,7 @@
 #include "platform/HandCursor.h"
 #include "res/Templates.h"
 
+#include <QRadioButton>
 #include <algorithm>
 #include <map>
 
@@ -73,8 +74,10 @@ bool CDlgTab05::OnInitDialog()
     for (pages::FieldPanel& fieldPanel : panels)
         fieldPanel.hide();
     const auto create = [](pages::FieldPanel& fieldPanel) { return fieldPanel.Create(); };
-    if (std::ranges::all_of(panels, create)) // stops at the first that cannot be made
+    if (std::ranges::all_of(panels, create)) { // stops at the first that cannot be made
         PlacePanels();
+        OrderPanelsAfterHeaders();
+    }
     currentGroup = 0;
     groupScrollPos = {0, 0, 0};
     return true;
@@ -87,6 +90,26 @@ void CDlgTab05::PlacePanels()
         panel(group).move(5, header.top + header.height + 10);
         panel(group).hide();
     }
+}
+
+void CDlgTab05::OrderPanelsAfterHeaders()
+{
+    // The panels' buttons are made after the page's controls; the keys reach each panel's group
+    // right after its header, where the eye finds it.
+    QWidget* last = control(kHeaderIds.back());
+    QWidget* afterHeaders = last->nextInFocusChain();
+    QWidget* previous = nullptr;
+    for (std::size_t i = 0; i < headers.size(); ++i) {
+        QWidget* header = control(kHeaderIds[i]);
+        if (previous)
+            setTabOrder(previous, header);
+        previous = header;
+        for (QRadioButton* button : panels[i].buttons()) {
+            setTabOrder(previous, button);
+            previous = button;
+        }
+    }
+    setTabOrder(previous, afterHeaders);
 }
 
 pages::FieldPanel& CDlgTab05::panel(int group)
@@ -129,6 +152,11 @@ void CDlgTab05::OpenGroup(int group)
 void CDlgTab05::MoveHeader(int index, QPoint to)
 {
     QWidget* header = control(kHeaderIds[static_cast<std::size_t>(index)]);
+    // A header that has the keyboard focus keeps it: hidden, it would pass it on.
+    if (header->hasFocus()) {
+        header->move(to);
+        return;
+    }
     header->hide();
     header->move(to);
     header->show();

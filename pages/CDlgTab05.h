@@ -47,6 +47,7 @@ private:
     void OpenGroup(int group);
     void RunGroupFilter(int group, bool resetPosition);
     void PlacePanels();
+    void OrderPanelsAfterHeaders();
     void MoveHeader(int index, QPoint to);
     pages::FieldPanel& panel(int group);
     int panelRadioIndex(int group);

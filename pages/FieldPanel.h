@@ -24,6 +24,8 @@ public:
 
     // The chosen field's index in the group, which is its flag position; -1 for none.
     int radioIndex = 0;
+    // The field buttons, in the group's order.
+    std::vector<QRadioButton*> buttons() const { return radioGroup(fields_.front().id); }
 
 protected:
     bool OnInitDialog() override;

@@ -6,6 +6,7 @@
 #include "InputFilter.h"
 #include "PictureControl.h"
 #include "QtStrings.h"
+#include "RadioGroup.h"
 #include "ScrollBar.h"
 #include "TabControl.h"
 #include "WindowTitle.h"
@@ -96,6 +97,10 @@ bool Dialog::Create()
         templateOf_[widget] = &control;
         connectNotifications(widget, control);
     }
+    for (const ControlTemplate& control : template_.controls) {
+        if (control.controlClass == ControlClass::RadioButton && (control.style & Group))
+            giveGroupKeys(radioGroup(control.id));
+    }
     const bool initialised = OnInitDialog();
     if (const auto colours = OnCtlColor(this, 0, ColourRequest::Dialog))
         applyColours(this, *colours);
@@ -140,9 +145,13 @@ QWidget* Dialog::makeControl(const ControlTemplate& control)
         widget = new TabControl(this);
         break;
     }
+    // A picture that reports clicks is a button to the keyboard as well: a stop of the Tab key
+    // that Space and Enter press. A click on it leaves the focus where it was, as a click on a
+    // picture always has. Radio groups take the Tab key as giveGroupKeys says.
     const bool takesFocus = control.controlClass != ControlClass::Static &&
                             control.controlClass != ControlClass::StaticBitmap;
-    widget->setFocusPolicy(!takesFocus               ? Qt::NoFocus
+    widget->setFocusPolicy(isPictureButton(control)  ? Qt::TabFocus
+                           : !takesFocus             ? Qt::NoFocus
                            : control.style & TabStop ? Qt::StrongFocus
                                                      : Qt::ClickFocus);
     // A control with a caption is known by it, and by whatever text the program gives it
@@ -170,6 +179,9 @@ void Dialog::connectNotifications(QWidget* widget, const ControlTemplate& contro
         };
     } else if (auto* tabs = dynamic_cast<TabControl*>(widget)) {
         tabs->onSelectionChange = [this, id] { deliver({Msg::SelChange, id}); };
+    } else if (auto* picture = dynamic_cast<PictureControl*>(widget);
+               picture && isPictureButton(control)) {
+        picture->onPress = [this, id] { deliver({Msg::Clicked, id}); };
     }
 }
 
@@ -297,12 +309,37 @@ int Dialog::focusedControlId()
 
 bool Dialog::preTranslate(const InputMessage& input)
 {
+    if (input.input == Input::KeyDown && (input.key == Key::Space || input.key == Key::Return)) {
+        if (Dialog* dialog = owningDialog(input.target);
+            dialog && dialog->pressPicture(input.target))
+            return true;
+    }
     for (Dialog* dialog = owningDialog(input.target); dialog;
          dialog = dialog->isWindow() ? nullptr : owningDialog(dialog->parentWidget())) {
         if (dialog->PreTranslateMessage(input))
             return true;
     }
     return false;
+}
+
+bool Dialog::isPictureButton(const ControlTemplate& control)
+{
+    return control.controlClass == ControlClass::StaticBitmap && (control.style & Notify);
+}
+
+bool Dialog::pressPicture(QWidget* widget)
+{
+    const auto found = templateOf_.find(widget);
+    if (found == templateOf_.end() || !isPictureButton(*found->second) || !widget->hasFocus())
+        return false;
+    static_cast<PictureControl*>(widget)->onPress();
+    return true;
+}
+
+QRect Dialog::focusMarkArea(const QWidget* widget)
+{
+    return widget->geometry().adjusted(-kFocusMarkReach, -kFocusMarkReach, kFocusMarkReach,
+                                       kFocusMarkReach);
 }
 
 std::optional<ControlColours> Dialog::OnCtlColor(QWidget*, int, ColourRequest)
@@ -363,6 +400,15 @@ void Dialog::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     OnPaint(painter);
+    // The control with the keyboard focus is ringed, whatever the style draws of it: a read-only
+    // box, a scroll bar or a picture shows no focus of its own.
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus->parentWidget() != this || !templateOf_.contains(focus) ||
+        !focus->isVisible())
+        return;
+    painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(focus->geometry()).adjusted(-2, -2, 2, 2));
 }
 
 void Dialog::mousePressEvent(QMouseEvent* event)
@@ -389,10 +435,17 @@ bool Dialog::eventFilter(QObject* watched, QEvent* event)
     const int id = controlId(widget);
     switch (event->type()) {
     case QEvent::FocusIn:
+        update(focusMarkArea(widget));
         deliver({Msg::SetFocus, id});
         break;
     case QEvent::FocusOut:
+        update(focusMarkArea(widget));
         deliver({Msg::KillFocus, id});
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (widget->hasFocus())
+            update();
         break;
     case QEvent::MouseButtonPress:
         // A control that reports clicks takes the press itself; only a plain label lets a

@@ -95,6 +95,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // How far outside its control the ring of the keyboard focus reaches, in pixels.
+    static constexpr int kFocusMarkReach = 3;
+
+    static bool isPictureButton(const ControlTemplate& control);
+    // Presses widget as a click would, if it is a picture that reports clicks and has the focus.
+    bool pressPicture(QWidget* widget);
+    static QRect focusMarkArea(const QWidget* widget);
     QWidget* makeControl(const ControlTemplate& control);
     void connectNotifications(QWidget* widget, const ControlTemplate& control);
     ColourRequest colourRequestOf(const ControlTemplate& control) const;

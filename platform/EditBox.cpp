@@ -1,5 +1,6 @@
 #include "EditBox.h"
 
+#include <QInputMethodEvent>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <algorithm>
@@ -48,6 +49,22 @@ bool EditBox::showsWholeText() const
     for (; block.isValid(); block = block.next())
         bottom += blockBoundingRect(block).height();
     return bottom <= viewport()->height();
+}
+
+QVariant EditBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled && isReadOnly())
+        return false;
+    return QPlainTextEdit::inputMethodQuery(query);
+}
+
+void EditBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (isReadOnly()) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
 }
 
 bool EditBox::event(QEvent* event)

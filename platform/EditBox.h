@@ -18,8 +18,13 @@ public:
     // Whether every line of the text lies inside the formatting rectangle, none cut off.
     bool showsWholeText() const;
 
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 protected:
     bool event(QEvent* event) override;
+    // A read-only box takes nothing from an input method, neither a composition nor its text,
+    // even when the input method sends it to the box that took the focus during a composition.
+    void inputMethodEvent(QInputMethodEvent* event) override;
 };
 
 } // namespace platform

@@ -22,6 +22,8 @@ Key keyOf(int qtKey)
         return Key::Return;
     case Qt::Key_Escape:
         return Key::Escape;
+    case Qt::Key_Space:
+        return Key::Space;
     default:
         return Key::Other;
     }

@@ -43,7 +43,7 @@ struct Message {
 
 // Input that passes the pre-filters before it is delivered.
 enum class Input { KeyDown, MouseMove, LButtonDown, LButtonUp };
-enum class Key { Back, Return, Escape, Other };
+enum class Key { Back, Return, Escape, Space, Other };
 
 struct InputMessage {
     Input input;

@@ -4,6 +4,7 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <functional>
 
 namespace platform {
 
@@ -12,6 +13,10 @@ public:
     PictureControl(QWidget* parent, int bitmap, QPixmap (*loadPicture)(int), QSize size);
 
     const QPixmap& picture();
+
+    // Set for a picture that acts as a button: what pressing it does. Such a picture is a
+    // button to assistive technology too, which may press it.
+    std::function<void()> onPress;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

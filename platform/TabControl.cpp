@@ -1,6 +1,7 @@
 #include "TabControl.h"
 
 #include <QPainter>
+#include <QShortcut>
 #include <QStyleOptionTabWidgetFrame>
 #include <algorithm>
 
@@ -49,6 +50,29 @@ TabControl::TabControl(QWidget* parent) : QWidget(parent), bar_(new OwnerDrawnTa
         if (onSelectionChange)
             onSelectionChange();
     });
+    // The keys that turn the tabs of a tab dialog, wherever the focus is in the window; the tabs
+    // are no stop of the Tab key themselves.
+    // clang-format off
+    const std::pair<QKeySequence, int> turns[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab),                1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown),           1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),    -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp),             -1},
+    };
+    // clang-format on
+    for (const auto& [keys, step] : turns) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { turn(step); });
+    }
+}
+
+void TabControl::turn(int step)
+{
+    const int count = bar_->count();
+    if (count > 1)
+        bar_->setCurrentIndex((bar_->currentIndex() + step + count) % count);
 }
 
 bool TabControl::insertItem(int index, const QString& caption)

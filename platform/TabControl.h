@@ -17,6 +17,9 @@ public:
     QString itemText(int index) const;
     int count() const;
     void setItemFont(const QFont& font);
+    // Selects the item step places on, round at the ends, as Ctrl+Tab and Ctrl+PageDown (1) or
+    // Ctrl+Shift+Tab and Ctrl+PageUp (-1) do.
+    void turn(int step);
 
     // Draws one item; called for every item, selected or not.
     std::function<void(QPainter&, int index, const QRect& rect)> drawItem;
