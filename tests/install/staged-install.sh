@@ -47,7 +47,7 @@ for icon in $icons; do
 done
 for file in applications/verdane.desktop metainfo/org.verdane.Verdane.metainfo.xml \
             doc/verdane/copyright doc/verdane/changelog.gz man/man1/verdane.1.gz \
-            man/man1/verdane-pack.1.gz; do
+            man/man1/verdane-pack.1.gz man/ja/man1/verdane.1.gz man/ja/man1/verdane-pack.1.gz; do
     [ -f "$root/usr/share/$file" ] || fail "usr/share/$file was not installed"
 done
 echo "icons in $(echo "$icons" | wc -l) sizes, desktop entry, metainfo, manual pages and documentation installed"
