@@ -7,26 +7,34 @@ namespace platform {
 
 namespace {
 
-class PictureButtonAccessible : public QAccessibleWidget {
+// A picture is a graphic to assistive technology, or a button once it has something to do when
+// pressed. The interface is made as soon as the picture gets its name, before that is known.
+class PictureAccessible : public QAccessibleWidget {
 public:
-    explicit PictureButtonAccessible(PictureControl* picture)
-        : QAccessibleWidget(picture, QAccessible::Button)
+    explicit PictureAccessible(PictureControl* picture) : QAccessibleWidget(picture) {}
+    QAccessible::Role role() const override
     {
+        return picture()->onPress ? QAccessible::Button : QAccessible::Graphic;
     }
-    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList actionNames() const override
+    {
+        return picture()->onPress ? QStringList{pressAction()} : QStringList{};
+    }
     void doAction(const QString& name) override
     {
-        auto* picture = static_cast<PictureControl*>(widget());
-        if (name == pressAction() && picture->onPress && picture->isEnabled())
-            picture->onPress();
+        if (name == pressAction() && picture()->onPress && picture()->isEnabled())
+            picture()->onPress();
     }
+
+private:
+    PictureControl* picture() const { return static_cast<PictureControl*>(widget()); }
 };
 
 // The class has no meta-object of its own, so it is asked for under its base's name.
-QAccessibleInterface* pictureButtonInterface(const QString&, QObject* object)
+QAccessibleInterface* pictureInterface(const QString&, QObject* object)
 {
     auto* picture = dynamic_cast<PictureControl*>(object);
-    return picture && picture->onPress ? new PictureButtonAccessible(picture) : nullptr;
+    return picture ? new PictureAccessible(picture) : nullptr;
 }
 
 } // namespace
@@ -34,8 +42,7 @@ QAccessibleInterface* pictureButtonInterface(const QString&, QObject* object)
 PictureControl::PictureControl(QWidget* parent, int bitmap, QPixmap (*loadPicture)(int), QSize size)
     : QWidget(parent), bitmap_(bitmap), loadPicture_(loadPicture)
 {
-    static const bool factoryInstalled =
-        (QAccessible::installFactory(pictureButtonInterface), true);
+    static const bool factoryInstalled = (QAccessible::installFactory(pictureInterface), true);
     (void)factoryInstalled;
     setFixedSize(size);
 }

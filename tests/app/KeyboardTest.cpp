@@ -8,6 +8,7 @@
 #include "support/WindowIds.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -53,7 +54,8 @@ protected:
     // window's own controls.
     QWidget* control(int page, int id) const
     {
-        QWidget* within = page == kWindow ? static_cast<QWidget*>(window.get()) : &window->page(page);
+        QWidget* within =
+            page == kWindow ? static_cast<QWidget*>(window.get()) : &window->page(page);
         for (QWidget* found : within->findChildren<QWidget*>(QStringLiteral("control%1").arg(id))) {
             if (found->isVisible() && (page != kWindow || found->parentWidget() == within))
                 return found;
@@ -136,7 +138,8 @@ TEST_F(KeyboardTest, JourneysReachEveryGroupAndTabAndChooseAsAClickDoes)
             open();
             window->findChild<QTabBar*>()->setCurrentIndex(journey.page);
             ASSERT_EQ(shownPage(), journey.page);
-            QWidget* from = control(journey.from == kKeywordBox ? kWindow : journey.page, journey.from);
+            QWidget* from =
+                control(journey.from == kKeywordBox ? kWindow : journey.page, journey.from);
             ASSERT_NE(from, nullptr);
             from->setFocus(Qt::OtherFocusReason);
         };
@@ -183,4 +186,19 @@ TEST_F(KeyboardTest, AReadOnlyBoxTakesNoInputMethodTextWhereAnEditableBoxDoes)
     EXPECT_FALSE(resultBox->inputMethodQuery(Qt::ImEnabled).toBool());
     EXPECT_TRUE(keywordBox->text().endsWith(QStringLiteral("責任")))
         << "the same events reach an editable box: " << keywordBox->text().toStdString();
+}
+
+TEST_F(KeyboardTest, PictureButtonsAreButtonsThatAssistiveTechnologyCanPress)
+{
+    window->findChild<QTabBar*>()->setCurrentIndex(2);
+    QWidget* header = control(2, 1110); // 将来の仕事
+    ASSERT_NE(header, nullptr);
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(header);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::Button);
+    EXPECT_EQ(face->text(QAccessible::Name).toStdString(), "将来の仕事");
+    EXPECT_TRUE(face->state().focusable);
+    ASSERT_NE(face->actionInterface(), nullptr);
+    face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_NE(control(2, content::kFutureWorkBoxes[0].id), nullptr) << "the group did not open";
 }
