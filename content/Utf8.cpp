@@ -78,4 +78,21 @@ std::string toUtf8(std::u16string_view text)
     return out;
 }
 
+bool toUtf16(std::string_view in, std::u16string& out)
+{
+    out.clear();
+    for (std::size_t pos = 0; pos < in.size();) {
+        char32_t cp = 0;
+        if (!readCodePoint(in, pos, cp))
+            return false;
+        if (cp > 0xFFFF) {
+            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+    }
+    return true;
+}
+
 } // namespace content

@@ -13,6 +13,9 @@ namespace content {
 // encoded surrogates, nothing above U+10FFFF.
 bool readCodePoint(std::string_view in, std::size_t& pos, char32_t& cp);
 
+// The UTF-16 form of well-formed UTF-8; false, with out unspecified, for anything else.
+bool toUtf16(std::string_view in, std::u16string& out);
+
 // The text as UTF-8; a lone surrogate, which has no UTF-8 form, becomes U+FFFD.
 std::string toUtf8(std::u16string_view text);
 

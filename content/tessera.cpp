@@ -7,6 +7,8 @@
 #include "EntryTally.h"
 #include "ForbiddenWords.h"
 #include "RecordFormat.h"
+#include "Readings.h"
+#include "Synonyms.h"
 
 #include <algorithm>
 #include <climits>
@@ -92,6 +94,9 @@ int getZipDataResult(ArchiveError error)
 
 // A word list is a few hundred short lines; one that claims more is not read.
 constexpr std::uint64_t kMaxWordListBytes = 1u << 20;
+// The readings of a content are a few times its sentences; the program keeps them as it keeps
+// the sentences, within the same room.
+constexpr std::uint64_t kMaxReadingsBytes = kMaxHeldBytes;
 
 static_assert(kMaxRecordsPerContent <= INT_MAX, "a record count must fit the C interface");
 
@@ -232,6 +237,39 @@ template <typename Body> int guarded(int outOfMemory, int otherFailure, Body&& b
     }
 }
 
+// Whether an entry serves the contents instead of being one: the word list, the words that
+// mean the same, and the readings of each content.
+bool isSupplementaryEntry(std::string_view name)
+{
+    return name == kForbiddenWordsEntry || name == kSynonymsEntry ||
+           name.starts_with(kReadingsFolder);
+}
+
+// Hands onText one whole entry of the file KOVA_startup checked, refused past maxBytes.
+int readTextEntry(std::string_view name, std::uint64_t maxBytes, KOVA_TextVisitor onText,
+                  void* context)
+{
+    return guarded(KOVA_CONTENT_TOO_LARGE, KOVA_UNREADABLE_ENTRY, [&] {
+        ArchiveError error;
+        const ContentArchive* archive = checkedArchive(library(), error);
+        if (!archive)
+            return getZipDataResult(error);
+        std::string text;
+        std::uint64_t inflated = 0;
+        error = archive->read(name, text, [&](std::string_view piece) {
+            inflated += piece.size();
+            return inflated <= maxBytes;
+        });
+        if (error != ArchiveError::None)
+            return getZipDataResult(error);
+        if (text.size() > INT_MAX)
+            return KOVA_CONTENT_TOO_LARGE;
+        if (onText)
+            onText(text.data(), static_cast<int>(text.size()), context);
+        return KOVA_OK;
+    });
+}
+
 } // namespace
 
 extern "C" {
@@ -350,7 +388,7 @@ int KOVA_listContents(KOVA_ContentVisitor onContent, void* context)
         if (error != ArchiveError::None)
             return getZipDataResult(error);
         archive.forEachEntry([&](std::string_view name) {
-            if (onContent && name != kForbiddenWordsEntry)
+            if (onContent && !isSupplementaryEntry(name))
                 onContent(std::string(name).c_str(), recordCountOf(archive, name), context);
         });
         return KOVA_OK;
@@ -382,9 +420,10 @@ int KOVA_describeContents(const char* const* names, int nameCount, KOVA_ContentV
                 onContent(std::string(name).c_str(), count, context);
         }
         if (otherEntries) {
-            const bool listed =
-                archive.contains(kForbiddenWordsEntry) && !present.contains(kForbiddenWordsEntry);
-            const std::uint64_t others = archive.entryCount() - present.size() - listed;
+            std::uint64_t others = 0;
+            archive.forEachEntry([&](std::string_view name) {
+                others += !present.contains(name) && !isSupplementaryEntry(name);
+            });
             *otherEntries = static_cast<int>(std::min<std::uint64_t>(others, INT_MAX));
         }
         return KOVA_OK;
@@ -393,22 +432,21 @@ int KOVA_describeContents(const char* const* names, int nameCount, KOVA_ContentV
 
 int KOVA_readWordList(KOVA_TextVisitor onList, void* context)
 {
+    return readTextEntry(kForbiddenWordsEntry, kMaxWordListBytes, onList, context);
+}
+
+int KOVA_readSynonyms(KOVA_TextVisitor onList, void* context)
+{
+    return readTextEntry(kSynonymsEntry, kMaxWordListBytes, onList, context);
+}
+
+int KOVA_readReadings(const char* contentName, KOVA_TextVisitor onReadings, void* context)
+{
     return guarded(KOVA_CONTENT_TOO_LARGE, KOVA_UNREADABLE_ENTRY, [&] {
-        ArchiveError error;
-        const ContentArchive* archive = checkedArchive(library(), error);
-        if (!archive)
-            return getZipDataResult(error);
-        std::string list;
-        std::uint64_t inflated = 0;
-        error = archive->read(kForbiddenWordsEntry, list, [&](std::string_view piece) {
-            inflated += piece.size();
-            return inflated <= kMaxWordListBytes;
-        });
-        if (error != ArchiveError::None)
-            return getZipDataResult(error);
-        if (onList)
-            onList(list.data(), static_cast<int>(list.size()), context);
-        return KOVA_OK;
+        if (!contentName || !*contentName)
+            return KOVA_BAD_CONTENT_NAME;
+        return readTextEntry(std::string(kReadingsFolder) + contentName, kMaxReadingsBytes,
+                             onReadings, context);
     });
 }
 

@@ -15,9 +15,13 @@
 
 #include "ContentCheck.h"
 #include "Coverage.h"
+#include "Compatibility.h"
 #include "FileChecks.h"
+#include "ReadingEntries.h"
 #include "content/ContentArchive.h"
 #include "content/ContentNames.h"
+#include "content/Readings.h"
+#include "content/Synonyms.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -33,6 +37,7 @@ struct Source {
     fs::path path;
     std::string data;
     pack::ContentSummary summary;
+    std::optional<std::string> readings; // the readings entry, with --readings
 };
 
 constexpr std::string_view kUsage =
@@ -53,6 +58,12 @@ constexpr std::string_view kUsage =
     "                     it only by a swapped word of at most 8 characters\n"
     "  --coverage         print how many sentences each combination of boxes finds and refuse\n"
     "                     a content whose combinations fall below the sample content's floors\n"
+    "  --readings         read every sentence, and every word of LIST, with MeCab and its IPA\n"
+    "                     dictionary and store the readings, so that the program finds a word\n"
+    "                     typed in kana in a sentence that writes it in kanji\n"
+    "  --synonyms GROUPS  check GROUPS (one group of words that mean the same a line, the words\n"
+    "                     separated by TABs) and store it, so that a search for one word of a\n"
+    "                     group finds the others\n"
     "  --help             print this and exit\n"
     "  --version          print the version and exit\n";
 
@@ -60,6 +71,8 @@ struct Arguments {
     std::string output;
     std::vector<std::string> sources;
     std::optional<std::string> forbiddenList;
+    std::optional<std::string> synonymsList;
+    bool readings = false;
     pack::ContentRules rules;
     bool help = false;
     bool version = false;
@@ -89,10 +102,16 @@ std::optional<Arguments> parseArguments(int argc, char** argv, std::string& comp
             arguments.rules.nearDuplicates = true;
         } else if (arg == "--coverage") {
             arguments.rules.coverage = true;
+        } else if (arg == "--readings") {
+            arguments.readings = true;
         } else if (arg == "--forbidden") {
             if (i + 1 == argc || arguments.forbiddenList)
                 return std::nullopt;
             arguments.forbiddenList = argv[++i];
+        } else if (arg == "--synonyms") {
+            if (i + 1 == argc || arguments.synonymsList)
+                return std::nullopt;
+            arguments.synonymsList = argv[++i];
         } else if (arg.starts_with("--")) {
             complaint = "unknown option \"" + std::string(arg) + "\"";
             return std::nullopt; // a mistyped option is no source
@@ -137,6 +156,10 @@ bool readSources(const std::vector<fs::path>& paths, const pack::ForbiddenWords*
         }
         source.summary =
             pack::checkContent(path.filename().string(), source.data, forbidden, rules);
+        for (pack::Problem& problem : pack::compatibilityProblems(source.data))
+            source.summary.problems.push_back(std::move(problem));
+        std::stable_sort(source.summary.problems.begin(), source.summary.problems.end(),
+                         [](const pack::Problem& a, const pack::Problem& b) { return a.line < b.line; });
         for (const pack::Problem& problem : source.summary.problems) {
             printProblem(path.string(), problem);
             clean = false;
@@ -181,7 +204,8 @@ std::string zipMessage(int code)
 // program's draft reads it there.
 std::optional<pack::FileProblem> writeArchive(const fs::path& output,
                                               const std::vector<Source>& sources,
-                                              const std::string* wordList)
+                                              const std::string* wordList,
+                                              const std::string* synonyms)
 {
     const auto failed = [&](std::string why) {
         return pack::FileProblem{output.string(), "cannot be written: " + std::move(why)};
@@ -202,8 +226,14 @@ std::optional<pack::FileProblem> writeArchive(const fs::path& output,
     };
     for (const Source& source : sources)
         add(source.summary.name, source.data);
+    for (const Source& source : sources) {
+        if (source.readings)
+            add(std::string(content::kReadingsFolder) + source.summary.name, *source.readings);
+    }
     if (wordList)
         add(std::string(content::kForbiddenWordsEntry), *wordList);
+    if (synonyms)
+        add(std::string(content::kSynonymsEntry), *synonyms);
     if (!ok || zip_close(archive) != 0) {
         std::string message = zip_strerror(archive);
         zip_discard(archive);
@@ -233,14 +263,32 @@ bool checkCoverage(const std::vector<Source>& sources)
     return clean;
 }
 
-// Reads the list of forbidden words; its problems count like those of a source.
-bool readForbiddenWords(const std::string& path, pack::ForbiddenWords& words, std::string& list)
+// Reads the list of forbidden words, with the words' readings when a reader is given; its
+// problems count like those of a source.
+bool readForbiddenWords(const std::string& path, const pack::Reader* reader,
+                        pack::ForbiddenWords& words, std::string& list)
+{
+    std::vector<pack::FileProblem> fileProblems;
+    if (!pack::readWholeFile(path, list, fileProblems))
+        return reportFileProblems(fileProblems);
+    if (reader)
+        list = pack::listWithReadings(*reader, list);
+    std::vector<pack::Problem> problems;
+    words = pack::ForbiddenWords::parse(list, problems);
+    for (const pack::Problem& problem : problems)
+        printProblem(path, problem);
+    return problems.empty();
+}
+
+// Reads and checks the groups of words that mean the same; its problems count like those of a
+// source.
+bool readSynonyms(const std::string& path, std::string& list)
 {
     std::vector<pack::FileProblem> fileProblems;
     if (!pack::readWholeFile(path, list, fileProblems))
         return reportFileProblems(fileProblems);
     std::vector<pack::Problem> problems;
-    words = pack::ForbiddenWords::parse(list, problems);
+    content::Synonyms::parse(list, problems);
     for (const pack::Problem& problem : problems)
         printProblem(path, problem);
     return problems.empty();
@@ -267,10 +315,23 @@ int main(int argc, char** argv)
         return 0;
     }
     bool clean = true;
+    std::optional<pack::Reader> reader;
+    if (arguments->readings) {
+        std::string problem;
+        reader = pack::Reader::open(VERDANE_MECAB_DICTIONARY, problem);
+        if (!reader) {
+            std::cerr << "verdane-pack: " << problem << '\n';
+            return 1;
+        }
+    }
     pack::ForbiddenWords forbidden;
     std::string forbiddenList;
     if (arguments->forbiddenList)
-        clean = readForbiddenWords(*arguments->forbiddenList, forbidden, forbiddenList);
+        clean = readForbiddenWords(*arguments->forbiddenList, reader ? &*reader : nullptr,
+                                   forbidden, forbiddenList);
+    std::string synonyms;
+    if (arguments->synonymsList)
+        clean = readSynonyms(*arguments->synonymsList, synonyms) && clean;
     std::vector<pack::FileProblem> fileProblems;
     const std::vector<fs::path> paths = pack::sourceFiles(arguments->sources, fileProblems);
     pack::findSameNames(paths, fileProblems);
@@ -286,12 +347,16 @@ int main(int argc, char** argv)
         std::cerr << "nothing written: mend the lines above first\n";
         return 1;
     }
-    for (const Source& source : sources)
+    for (Source& source : sources) {
         printSummary(source.summary);
+        if (reader)
+            source.readings = pack::readingsEntry(*reader, source.data);
+    }
     warnOfMissingContents(sources);
     const std::string* storedList = arguments->forbiddenList ? &forbiddenList : nullptr;
+    const std::string* storedSynonyms = arguments->synonymsList ? &synonyms : nullptr;
     if (const std::optional<pack::FileProblem> problem =
-            writeArchive(arguments->output, sources, storedList)) {
+            writeArchive(arguments->output, sources, storedList, storedSynonyms)) {
         reportFileProblems({*problem});
         std::cerr << "nothing written\n";
         return 1;
