@@ -1,7 +1,7 @@
 // verdane-pack: checks the content source files and packs them into the content file.
 //
-//   verdane-pack [--forbidden LIST] [--marks] [--tagging] [--near-duplicates] [--coverage]
-//                OUTPUT.zip SOURCE...
+//   verdane-pack [--forbidden LIST] [--marks] [--tagging] [--job-words LIST]
+//                [--official-names LIST] [--near-duplicates] [--coverage] OUTPUT.zip SOURCE...
 //
 // Each SOURCE is a content file's source (its file name is the content name) or a folder whose
 // *.txt files are all taken. With --forbidden, every sentence is also searched for the words of
@@ -16,6 +16,7 @@
 #include "ContentCheck.h"
 #include "Coverage.h"
 #include "FileChecks.h"
+#include "JobWords.h"
 #include "content/ContentArchive.h"
 #include "content/ContentNames.h"
 
@@ -49,6 +50,11 @@ constexpr std::string_view kUsage =
     "                     スポーツ活動, words for any workplace need 全ての職種, 全ての職種 needs\n"
     "                     every job type, 学級委員 or a class duty needs 委員会・特別活動, and in\n"
     "                     the club content 部長・主将等 goes exactly with 部長 or 主将\n"
+    "  --job-words LIST   refuse a strengths sentence tagged with one job type that holds none\n"
+    "                     of the words LIST gives that job type (job type TAB words)\n"
+    "  --official-names LIST\n"
+    "                     refuse a qualification written by a short name that LIST gives\n"
+    "                     (short name TAB official name; \"!name\" for a name that is right)\n"
     "  --near-duplicates  refuse a sentence that repeats another of its content, or differs from\n"
     "                     it only by a swapped word of at most 8 characters\n"
     "  --coverage         print how many sentences each combination of boxes finds and refuse\n"
@@ -60,6 +66,8 @@ struct Arguments {
     std::string output;
     std::vector<std::string> sources;
     std::optional<std::string> forbiddenList;
+    std::optional<std::string> jobWordList;
+    std::optional<std::string> officialNameList;
     pack::ContentRules rules;
     bool help = false;
     bool version = false;
@@ -89,10 +97,13 @@ std::optional<Arguments> parseArguments(int argc, char** argv, std::string& comp
             arguments.rules.nearDuplicates = true;
         } else if (arg == "--coverage") {
             arguments.rules.coverage = true;
-        } else if (arg == "--forbidden") {
-            if (i + 1 == argc || arguments.forbiddenList)
+        } else if (arg == "--forbidden" || arg == "--job-words" || arg == "--official-names") {
+            std::optional<std::string>& list = arg == "--forbidden"   ? arguments.forbiddenList
+                                               : arg == "--job-words" ? arguments.jobWordList
+                                                                      : arguments.officialNameList;
+            if (i + 1 == argc || list)
                 return std::nullopt;
-            arguments.forbiddenList = argv[++i];
+            list = argv[++i];
         } else if (arg.starts_with("--")) {
             complaint = "unknown option \"" + std::string(arg) + "\"";
             return std::nullopt; // a mistyped option is no source
@@ -233,14 +244,15 @@ bool checkCoverage(const std::vector<Source>& sources)
     return clean;
 }
 
-// Reads the list of forbidden words; its problems count like those of a source.
-bool readForbiddenWords(const std::string& path, pack::ForbiddenWords& words, std::string& list)
+// Reads a list the rules use (forbidden words, job words, official names); its problems count
+// like those of a source.
+template <typename List> bool readList(const std::string& path, List& words, std::string& list)
 {
     std::vector<pack::FileProblem> fileProblems;
     if (!pack::readWholeFile(path, list, fileProblems))
         return reportFileProblems(fileProblems);
     std::vector<pack::Problem> problems;
-    words = pack::ForbiddenWords::parse(list, problems);
+    words = List::parse(list, problems);
     for (const pack::Problem& problem : problems)
         printProblem(path, problem);
     return problems.empty();
@@ -270,15 +282,26 @@ int main(int argc, char** argv)
     pack::ForbiddenWords forbidden;
     std::string forbiddenList;
     if (arguments->forbiddenList)
-        clean = readForbiddenWords(*arguments->forbiddenList, forbidden, forbiddenList);
+        clean = readList(*arguments->forbiddenList, forbidden, forbiddenList);
+    pack::ContentRules rules = arguments->rules;
+    pack::JobWords jobWords;
+    pack::OfficialNames officialNames;
+    std::string listText;
+    if (arguments->jobWordList) {
+        clean = readList(*arguments->jobWordList, jobWords, listText) && clean;
+        rules.jobWords = &jobWords;
+    }
+    if (arguments->officialNameList) {
+        clean = readList(*arguments->officialNameList, officialNames, listText) && clean;
+        rules.officialNames = &officialNames;
+    }
     std::vector<pack::FileProblem> fileProblems;
     const std::vector<fs::path> paths = pack::sourceFiles(arguments->sources, fileProblems);
     pack::findSameNames(paths, fileProblems);
     pack::checkOutput(arguments->output, paths, fileProblems);
     clean = reportFileProblems(fileProblems) && clean;
     std::vector<Source> sources;
-    clean = readSources(paths, arguments->forbiddenList ? &forbidden : nullptr, arguments->rules,
-                        sources) &&
+    clean = readSources(paths, arguments->forbiddenList ? &forbidden : nullptr, rules, sources) &&
             clean;
     if (arguments->rules.coverage)
         clean = checkCoverage(sources) && clean;
