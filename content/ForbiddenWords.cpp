@@ -138,8 +138,8 @@ const ForbiddenWords::Entry* ForbiddenWords::longestAt(std::u16string_view text,
     const auto first =
         std::lower_bound(entries_.begin(), entries_.end(), foldUnit(rest.front()),
                          [](const Entry& e, char16_t unit) { return e.word.front() < unit; });
-    for (auto entry = first; entry != entries_.end() && entry->word.front() == foldUnit(rest.front());
-         ++entry) {
+    for (auto entry = first;
+         entry != entries_.end() && entry->word.front() == foldUnit(rest.front()); ++entry) {
         if (foldedAt(rest, 0, entry->word) &&
             (!entry->reading || readsAsAWord(text, at, entry->word.size())))
             return &*entry;

@@ -9,10 +9,10 @@
 // word is found folded (Folding.h: ホンセキ is 本籍's ほんせき), and also by its reading of three
 // kana or more where the text writes it in kana (りょうしん), as a word of its own: in one script,
 // from the start of a run of it. It is found where it stands in a
-// text, except inside a longer entry that starts at the same place or earlier: at each place the longest entry that starts there wins and the search
-// goes on behind it. An entry written "!word" is such a longer word that is allowed although it
-// holds a forbidden one ("!父母会" keeps the parents' association out of "父"), and its reason
-// says why it is allowed.
+// text, except inside a longer entry that starts at the same place or earlier: at each place the
+// longest entry that starts there wins and the search goes on behind it. An entry written "!word"
+// is such a longer word that is allowed although it holds a forbidden one ("!父母会" keeps the
+// parents' association out of "父"), and its reason says why it is allowed.
 
 #include <cstddef>
 #include <string>

@@ -33,8 +33,8 @@ bool parseLine(std::string_view line, std::u16string& out, std::size_t& units, s
         const std::size_t colon = word.find(':');
         std::size_t length = 0;
         const auto [end, error] = std::from_chars(word.data(), word.data() + colon, length);
-        if (colon == std::string_view::npos || error != std::errc() ||
-            end != word.data() + colon || length == 0 || length > kMaxWordUnits) {
+        if (colon == std::string_view::npos || error != std::errc() || end != word.data() + colon ||
+            length == 0 || length > kMaxWordUnits) {
             problem = "a word is not \"length:reading\" with a length of 1 to " +
                       std::to_string(kMaxWordUnits);
             return false;

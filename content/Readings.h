@@ -41,7 +41,7 @@ constexpr std::size_t wordUnitsOf(char16_t separator)
 }
 
 struct ReadingWord {
-    std::size_t units;    // of the sentence
+    std::size_t units;   // of the sentence
     std::u16string kana; // hiragana, or empty
 };
 

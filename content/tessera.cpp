@@ -6,8 +6,8 @@
 #include "Cp932.h"
 #include "EntryTally.h"
 #include "ForbiddenWords.h"
-#include "RecordFormat.h"
 #include "Readings.h"
+#include "RecordFormat.h"
 #include "Synonyms.h"
 
 #include <algorithm>

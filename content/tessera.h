@@ -64,9 +64,9 @@ extern "C" {
 /* Every result code, with 1 under each function that may give it:
  *   X(code, KOVA_startup, KOVA_getZipData, KOVA_getItem, the others)
  * KOVA_listContents, KOVA_describeContents, KOVA_readWordList, KOVA_readSynonyms and
- * KOVA_readReadings give the codes of KOVA_getZipData; the others are KOVA_trace, KOVA_traceValue, KOVA_showAbout and
- * KOVA_useContentFile. A code defined above is added here too: the fuzz target holds each
- * function to its codes by this table. KOVA_clearData always gives KOVA_OK. */
+ * KOVA_readReadings give the codes of KOVA_getZipData; the others are KOVA_trace, KOVA_traceValue,
+ * KOVA_showAbout and KOVA_useContentFile. A code defined above is added here too: the fuzz target
+ * holds each function to its codes by this table. KOVA_clearData always gives KOVA_OK. */
 #define KOVA_RESULT_CODES(X)                                                                       \
     X(KOVA_OK, 1, 1, 1, 1)                                                                         \
     X(KOVA_FILES_DAMAGED, 1, 0, 0, 0)                                                              \
@@ -146,10 +146,10 @@ KOVA_API int KOVA_listContents(KOVA_ContentVisitor onContent, void* context);
  * onContent(name, record count, context) for each, in the order given, with -1 when the file
  * holds no entry of that name or KOVA_getZipData would refuse it were it the only content read.
  * Then stores in *otherEntries (when not NULL) how many entries of the file bear none of these
- * names, the word list, the synonyms and the readings aside. Only the named entries are read, each within the limits of
- * KOVA_getZipData; the others are only counted. Reads the file that KOVA_startup checked, like
- * KOVA_getZipData. Counts against no limit and leaves the current content untouched. Returns a
- * result code of KOVA_getZipData for the file as a whole. */
+ * names, the word list, the synonyms and the readings aside. Only the named entries are read, each
+ * within the limits of KOVA_getZipData; the others are only counted. Reads the file that
+ * KOVA_startup checked, like KOVA_getZipData. Counts against no limit and leaves the current
+ * content untouched. Returns a result code of KOVA_getZipData for the file as a whole. */
 KOVA_API int KOVA_describeContents(const char* const* names, int nameCount,
                                    KOVA_ContentVisitor onContent, void* context, int* otherEntries);
 
@@ -173,8 +173,7 @@ KOVA_API int KOVA_readSynonyms(KOVA_TextVisitor onList, void* context);
  * for no name, KOVA_NO_SUCH_CONTENT when the file holds no readings of that content (a file
  * packed without readings), KOVA_CONTENT_TOO_LARGE for readings of more than 1 GiB, or another
  * result code of KOVA_getZipData for the file or the entry. */
-KOVA_API int KOVA_readReadings(const char* contentName, KOVA_TextVisitor onReadings,
-                               void* context);
+KOVA_API int KOVA_readReadings(const char* contentName, KOVA_TextVisitor onReadings, void* context);
 
 #ifdef __cplusplus
 }

@@ -3,6 +3,7 @@
 
 #include "pack/ContentCheck.h"
 #include "pack/Coverage.h"
+#include "pack/JobWords.h"
 #include "pack/NearDuplicates.h"
 
 #include "content/ContentNames.h"
@@ -125,6 +126,89 @@ TEST(TaggingRule, AsksForTheTagsTheWordsCallForAndNothingElse)
             ASSERT_EQ(problems.size(), 1u) << sentence << "\n" << joined(problems);
             EXPECT_NE(problems[0].find(c.says), std::string::npos) << sentence << "\n"
                                                                    << problems[0];
+        }
+    }
+}
+
+TEST(JobWordRule, RefusesASentenceForOneJobTypeThatNamesNothingOfIt)
+{
+    std::vector<content::ListProblem> listProblems;
+    const pack::JobWords words =
+        pack::JobWords::parse("# notes\n製造\t工場 旋盤\n技術\t電気\n事務\t帳簿\n販売・営業\t店\n"
+                              "サービス\tホテル\n介護・福祉\t介護\n建設\t建築\n運送\t物流\n"
+                              "その他\t農業\n",
+                              listProblems);
+    ASSERT_TRUE(listProblems.empty()) << listProblems.front().what;
+    struct Case {
+        std::u16string flags;
+        std::u16string sentence;
+        std::string says; // empty when the sentence may stand so
+    };
+    const Case cases[] = {
+        {strengths({0, 19}), u"食品工場のアルバイトで出荷前の数量確認を任された。", ""},
+        {strengths({8, 21}), u"農業科の実習で野菜の栽培に取り組んだ。", ""},
+        {strengths({0, 19}), u"部活動で用具係を務め、点検を欠かさなかった。",
+         "only the job type 製造 (0) but names nothing of it"},
+        // A word of another job type names nothing of this one.
+        {strengths({0, 19}), u"電気工事の実習で安全確認を徹底した。", "製造 (0)"},
+        // Written for two job types, for any workplace, or for none: not this rule's to judge.
+        {strengths({0, 1, 19}), u"部活動で用具係を務めた。", ""},
+        {strengths(kEveryJob), u"部活動で用具係を務めた。", ""},
+        {strengths({14, 19}), u"部活動で用具係を務めた。", ""},
+    };
+    for (const Case& c : cases) {
+        const std::vector<std::string> problems = pack::jobWordProblems(c.flags, c.sentence, words);
+        const std::string sentence = content::toUtf8(c.sentence);
+        if (c.says.empty()) {
+            EXPECT_TRUE(problems.empty()) << sentence << "\n" << joined(problems);
+        } else {
+            ASSERT_EQ(problems.size(), 1u) << sentence;
+            EXPECT_NE(problems[0].find(c.says), std::string::npos) << problems[0];
+        }
+    }
+
+    // A list that would refuse every sentence of a job type, or cannot be read as meant.
+    listProblems.clear();
+    pack::JobWords::parse("製造\t工場\n営業\t店\n製造\t機械\n技術\n", listProblems);
+    const std::string said = [&] {
+        std::string all;
+        for (const content::ListProblem& problem : listProblems)
+            all += std::to_string(problem.line) + ": " + problem.what + "\n";
+        return all;
+    }();
+    EXPECT_EQ(listProblems.size(), 3u + 8u) << said;
+    EXPECT_NE(said.find("2: \"営業\" is no job type"), std::string::npos) << said;
+    EXPECT_NE(said.find("3: \"製造\" is listed twice"), std::string::npos) << said;
+    EXPECT_NE(said.find("4: no TAB"), std::string::npos) << said;
+    EXPECT_NE(said.find("0: no line for the job type \"その他\""), std::string::npos) << said;
+}
+
+TEST(OfficialNameRule, RefusesShortNamesAndLetsOfficialNamesThatHoldThemPass)
+{
+    std::vector<content::ListProblem> listProblems;
+    const pack::OfficialNames names = pack::OfficialNames::parse(
+        "英検\t実用英語技能検定\n英語検定\t実用英語技能検定\n!英語検定試験\t全商の検定の正式名称\n"
+        "日商簿記\t日本商工会議所簿記検定試験\n",
+        listProblems);
+    ASSERT_TRUE(listProblems.empty());
+    struct Case {
+        std::u16string sentence;
+        std::size_t problems;
+        std::string says; // part of the first problem
+    };
+    const Case cases[] = {
+        {u"実用英語技能検定△級と日本商工会議所簿記検定試験△級に合格した。", 0, ""},
+        {u"英語検定試験△級に合格した。", 0, ""},
+        {u"英検△級に合格した。", 1,
+         "\"英検\" is a short name: the qualification lists write 実用英語技能検定"},
+        {u"日商簿記検定△級と英語検定△級に合格した。", 2, "\"日商簿記\""},
+    };
+    for (const Case& c : cases) {
+        const std::vector<std::string> problems = pack::shortNameProblems(c.sentence, names);
+        EXPECT_EQ(problems.size(), c.problems) << content::toUtf8(c.sentence) << "\n"
+                                               << joined(problems);
+        if (!problems.empty()) {
+            EXPECT_NE(problems[0].find(c.says), std::string::npos) << problems[0];
         }
     }
 }

@@ -166,6 +166,13 @@ TEST(Packer, AForbiddenListThatCannotBeUsedStopsThePacking)
     EXPECT_NE(run.output.find("missing.tsv: cannot be read"), std::string::npos) << run.output;
     EXPECT_FALSE(std::filesystem::exists(folder.file("out.zip")));
 
+    // The lists of the other rules are read the same way.
+    run = pack("--job-words " + shellQuoted(folder.file("missing.tsv")) + " " + output + " " +
+               shellQuoted(source));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("missing.tsv: cannot be read"), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(folder.file("out.zip")));
+
     EXPECT_EQ(pack(output + " " + shellQuoted(source) + " --forbidden").exitCode, 2);
 }
 

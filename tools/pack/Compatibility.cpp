@@ -18,9 +18,9 @@ bool foldsToItsCompatibilityForm(char32_t c)
     if (isNew) {
         const QString alone = QString::fromUcs4(&c, 1);
         const QString compatible = alone.normalized(QString::NormalizationForm_KC);
-        const std::u16string folded = c <= 0xFFFF
-                                          ? std::u16string(1, content::foldUnit(static_cast<char16_t>(c)))
-                                          : alone.toStdU16String();
+        const std::u16string folded =
+            c <= 0xFFFF ? std::u16string(1, content::foldUnit(static_cast<char16_t>(c)))
+                        : alone.toStdU16String();
         entry->second = content::foldUnits(compatible.toStdU16String()) == folded;
     }
     return entry->second;
@@ -37,7 +37,8 @@ std::string compatibilityProblem(std::u16string_view sentence)
                           sentence[i + 1] >= 0xDC00 && sentence[i + 1] <= 0xDFFF;
         if (pair)
             c = 0x10000 + ((c - 0xD800) << 10) + (sentence[i + 1] - 0xDC00);
-        if (!foldsToItsCompatibilityForm(c) && found.find(sentence.substr(i, pair ? 2 : 1)) == std::u16string::npos)
+        if (!foldsToItsCompatibilityForm(c) &&
+            found.find(sentence.substr(i, pair ? 2 : 1)) == std::u16string::npos)
             found += sentence.substr(i, pair ? 2 : 1);
         i += pair;
     }

@@ -1,5 +1,6 @@
 #include "ContentCheck.h"
 
+#include "JobWords.h"
 #include "NearDuplicates.h"
 #include "content/ContentArchive.h"
 #include "content/ContentNames.h"
@@ -145,6 +146,10 @@ ContentSummary checkContent(std::string_view name, std::string_view data,
             addAll(markProblems(text));
         if (rules.tagging && flagsOk)
             addAll(taggingProblems(name, flags, text));
+        if (rules.jobWords && flagsOk && name == content::kStrengthsContent)
+            addAll(jobWordProblems(flags, text, *rules.jobWords));
+        if (rules.officialNames)
+            addAll(shortNameProblems(text, *rules.officialNames));
         if (rules.nearDuplicates)
             sentences.push_back({lineNumber, std::u16string(text)});
         return true;

@@ -30,7 +30,8 @@ using ForbiddenWords = content::ForbiddenWords;
 // every line readable, both fields well-formed UTF-8 that fits the program's item buffer and
 // holds no NUL and no byte order mark, at most content::kMaxRecordsPerContent records, and,
 // when a list is given, no sentence holding a forbidden word. The rules asked for add their
-// problems (marks, tagging, near-duplicates; the coverage is counted over all contents).
+// problems (marks, tagging, job words, official names, near-duplicates; the coverage is counted
+// over all contents).
 ContentSummary checkContent(std::string_view name, std::string_view data,
                             const ForbiddenWords* forbidden = nullptr,
                             const ContentRules& rules = {});

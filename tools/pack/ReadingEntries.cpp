@@ -15,9 +15,8 @@ std::string readingsEntry(const Reader& reader, std::string_view source)
         // A field decodes to no more code units than it has bytes.
         if (content::parseLine(line, record) == content::LineError::None)
             sentence.resize(record.text.size() + 1);
-        if (sentence.empty() ||
-            content::decodeField(record.text, sentence.data(), sentence.size(), length) !=
-                content::DecodeError::None)
+        if (sentence.empty() || content::decodeField(record.text, sentence.data(), sentence.size(),
+                                                     length) != content::DecodeError::None)
             length = 0;
         entry += content::readingLine(reader.words(std::u16string_view(sentence.data(), length)));
         entry += '\n';

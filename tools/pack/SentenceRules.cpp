@@ -236,6 +236,15 @@ std::vector<std::string> markProblems(std::u16string_view sentence)
     return problems;
 }
 
+std::vector<std::string> shortNameProblems(std::u16string_view sentence, const OfficialNames& names)
+{
+    std::vector<std::string> problems;
+    for (const OfficialNames::Hit& hit : names.find(sentence))
+        problems.push_back(concat(
+            {"\"", hit.word, "\" is a short name: the qualification lists write ", hit.reason}));
+    return problems;
+}
+
 std::vector<std::string> taggingProblems(std::string_view content, std::u16string_view flags,
                                          std::u16string_view sentence)
 {

@@ -1,7 +1,7 @@
 // verdane-pack: checks the content source files and packs them into the content file.
 //
-//   verdane-pack [--forbidden LIST] [--marks] [--tagging] [--near-duplicates] [--coverage]
-//                OUTPUT.zip SOURCE...
+//   verdane-pack [--forbidden LIST] [--marks] [--tagging] [--job-words LIST]
+//                [--official-names LIST] [--near-duplicates] [--coverage] OUTPUT.zip SOURCE...
 //
 // Each SOURCE is a content file's source (its file name is the content name) or a folder whose
 // *.txt files are all taken. With --forbidden, every sentence is also searched for the words of
@@ -13,10 +13,11 @@
 // of records and how many records mark each flag position, warns about each of the program's
 // contents that no source gives, and writes OUTPUT.
 
+#include "Compatibility.h"
 #include "ContentCheck.h"
 #include "Coverage.h"
-#include "Compatibility.h"
 #include "FileChecks.h"
+#include "JobWords.h"
 #include "ReadingEntries.h"
 #include "content/ContentArchive.h"
 #include "content/ContentNames.h"
@@ -25,6 +26,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <zip.h>
@@ -54,6 +56,11 @@ constexpr std::string_view kUsage =
     "                     スポーツ活動, words for any workplace need 全ての職種, 全ての職種 needs\n"
     "                     every job type, 学級委員 or a class duty needs 委員会・特別活動, and in\n"
     "                     the club content 部長・主将等 goes exactly with 部長 or 主将\n"
+    "  --job-words LIST   refuse a strengths sentence tagged with one job type that holds none\n"
+    "                     of the words LIST gives that job type (job type TAB words)\n"
+    "  --official-names LIST\n"
+    "                     refuse a qualification written by a short name that LIST gives\n"
+    "                     (short name TAB official name; \"!name\" for a name that is right)\n"
     "  --near-duplicates  refuse a sentence that repeats another of its content, or differs from\n"
     "                     it only by a swapped word of at most 8 characters\n"
     "  --coverage         print how many sentences each combination of boxes finds and refuse\n"
@@ -73,6 +80,8 @@ struct Arguments {
     std::optional<std::string> forbiddenList;
     std::optional<std::string> synonymsList;
     bool readings = false;
+    std::optional<std::string> jobWordList;
+    std::optional<std::string> officialNameList;
     pack::ContentRules rules;
     bool help = false;
     bool version = false;
@@ -104,14 +113,16 @@ std::optional<Arguments> parseArguments(int argc, char** argv, std::string& comp
             arguments.rules.coverage = true;
         } else if (arg == "--readings") {
             arguments.readings = true;
-        } else if (arg == "--forbidden") {
-            if (i + 1 == argc || arguments.forbiddenList)
+        } else if (arg == "--forbidden" || arg == "--job-words" || arg == "--official-names" ||
+                   arg == "--synonyms") {
+            std::optional<std::string>& list = arg == "--forbidden"   ? arguments.forbiddenList
+                                               : arg == "--job-words" ? arguments.jobWordList
+                                               : arg == "--official-names"
+                                                   ? arguments.officialNameList
+                                                   : arguments.synonymsList;
+            if (i + 1 == argc || list)
                 return std::nullopt;
-            arguments.forbiddenList = argv[++i];
-        } else if (arg == "--synonyms") {
-            if (i + 1 == argc || arguments.synonymsList)
-                return std::nullopt;
-            arguments.synonymsList = argv[++i];
+            list = argv[++i];
         } else if (arg.starts_with("--")) {
             complaint = "unknown option \"" + std::string(arg) + "\"";
             return std::nullopt; // a mistyped option is no source
@@ -158,8 +169,9 @@ bool readSources(const std::vector<fs::path>& paths, const pack::ForbiddenWords*
             pack::checkContent(path.filename().string(), source.data, forbidden, rules);
         for (pack::Problem& problem : pack::compatibilityProblems(source.data))
             source.summary.problems.push_back(std::move(problem));
-        std::stable_sort(source.summary.problems.begin(), source.summary.problems.end(),
-                         [](const pack::Problem& a, const pack::Problem& b) { return a.line < b.line; });
+        std::stable_sort(
+            source.summary.problems.begin(), source.summary.problems.end(),
+            [](const pack::Problem& a, const pack::Problem& b) { return a.line < b.line; });
         for (const pack::Problem& problem : source.summary.problems) {
             printProblem(path.string(), problem);
             clean = false;
@@ -263,32 +275,19 @@ bool checkCoverage(const std::vector<Source>& sources)
     return clean;
 }
 
-// Reads the list of forbidden words, with the words' readings when a reader is given; its
-// problems count like those of a source.
-bool readForbiddenWords(const std::string& path, const pack::Reader* reader,
-                        pack::ForbiddenWords& words, std::string& list)
-{
-    std::vector<pack::FileProblem> fileProblems;
-    if (!pack::readWholeFile(path, list, fileProblems))
-        return reportFileProblems(fileProblems);
-    if (reader)
-        list = pack::listWithReadings(*reader, list);
-    std::vector<pack::Problem> problems;
-    words = pack::ForbiddenWords::parse(list, problems);
-    for (const pack::Problem& problem : problems)
-        printProblem(path, problem);
-    return problems.empty();
-}
-
-// Reads and checks the groups of words that mean the same; its problems count like those of a
-// source.
-bool readSynonyms(const std::string& path, std::string& list)
+// Reads a list the rules use (forbidden words, job words, official names, words that mean the
+// same), reworked by prepare before it is parsed; its problems count like those of a source.
+template <typename List>
+bool readList(const std::string& path, List& words, std::string& list,
+              const std::function<std::string(std::string)>& prepare = {})
 {
     std::vector<pack::FileProblem> fileProblems;
     if (!pack::readWholeFile(path, list, fileProblems))
         return reportFileProblems(fileProblems);
     std::vector<pack::Problem> problems;
-    content::Synonyms::parse(list, problems);
+    if (prepare)
+        list = prepare(std::move(list));
+    words = List::parse(list, problems);
     for (const pack::Problem& problem : problems)
         printProblem(path, problem);
     return problems.empty();
@@ -327,19 +326,34 @@ int main(int argc, char** argv)
     pack::ForbiddenWords forbidden;
     std::string forbiddenList;
     if (arguments->forbiddenList)
-        clean = readForbiddenWords(*arguments->forbiddenList, reader ? &*reader : nullptr,
-                                   forbidden, forbiddenList);
-    std::string synonyms;
+        clean =
+            readList(*arguments->forbiddenList, forbidden, forbiddenList, [&](std::string list) {
+                // The words' readings go into the list, for it to find them in kana.
+                return reader ? pack::listWithReadings(*reader, list) : list;
+            });
+    content::Synonyms synonyms;
+    std::string synonymsList;
     if (arguments->synonymsList)
-        clean = readSynonyms(*arguments->synonymsList, synonyms) && clean;
+        clean = readList(*arguments->synonymsList, synonyms, synonymsList) && clean;
+    pack::ContentRules rules = arguments->rules;
+    pack::JobWords jobWords;
+    pack::OfficialNames officialNames;
+    std::string listText;
+    if (arguments->jobWordList) {
+        clean = readList(*arguments->jobWordList, jobWords, listText) && clean;
+        rules.jobWords = &jobWords;
+    }
+    if (arguments->officialNameList) {
+        clean = readList(*arguments->officialNameList, officialNames, listText) && clean;
+        rules.officialNames = &officialNames;
+    }
     std::vector<pack::FileProblem> fileProblems;
     const std::vector<fs::path> paths = pack::sourceFiles(arguments->sources, fileProblems);
     pack::findSameNames(paths, fileProblems);
     pack::checkOutput(arguments->output, paths, fileProblems);
     clean = reportFileProblems(fileProblems) && clean;
     std::vector<Source> sources;
-    clean = readSources(paths, arguments->forbiddenList ? &forbidden : nullptr, arguments->rules,
-                        sources) &&
+    clean = readSources(paths, arguments->forbiddenList ? &forbidden : nullptr, rules, sources) &&
             clean;
     if (arguments->rules.coverage)
         clean = checkCoverage(sources) && clean;
@@ -354,7 +368,7 @@ int main(int argc, char** argv)
     }
     warnOfMissingContents(sources);
     const std::string* storedList = arguments->forbiddenList ? &forbiddenList : nullptr;
-    const std::string* storedSynonyms = arguments->synonymsList ? &synonyms : nullptr;
+    const std::string* storedSynonyms = arguments->synonymsList ? &synonymsList : nullptr;
     if (const std::optional<pack::FileProblem> problem =
             writeArchive(arguments->output, sources, storedList, storedSynonyms)) {
         reportFileProblems({*problem});
