@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "content/ForbiddenWords.h"
+#include "content/Synonyms.h"
 #include "content/tessera.h"
 #include "platform/Documents.h"
 #include "platform/Effects.h"
@@ -91,8 +92,11 @@ bool CVerdaneDlg::OnInitDialog()
     };
     if (complete)
         ShowPage(tabControl->currentSelection());
-    for (int i = 0; i < 3; ++i)
+    const std::shared_ptr<const content::Synonyms> synonyms = ReadSynonyms();
+    for (int i = 0; i < 3; ++i) {
         page(i).SetCollector(&draft);
+        page(i).SetSynonyms(synonyms);
+    }
     for (std::size_t i = 0; i < kTabs.size(); ++i)
         tabColours[i] = kTabs[i].colour;
     keywordFont = pointFont(FontFace::Gothic, 14);
@@ -144,6 +148,19 @@ void CVerdaneDlg::ReadForbiddenWords()
     std::vector<content::ListProblem> unused;
     draft.setForbiddenWords(std::make_shared<const content::ForbiddenWords>(
         content::ForbiddenWords::parse(list, unused)));
+}
+
+std::shared_ptr<const content::Synonyms> CVerdaneDlg::ReadSynonyms()
+{
+    std::string list;
+    const auto into = [](const char* text, int bytes, void* string) {
+        static_cast<std::string*>(string)->assign(text, static_cast<std::size_t>(bytes));
+    };
+    // A content file packed without the groups searches the words as they are typed.
+    if (KOVA_readSynonyms(into, &list) != KOVA_OK)
+        return nullptr;
+    std::vector<content::ListProblem> unused; // refused when the file was packed
+    return std::make_shared<const content::Synonyms>(content::Synonyms::parse(list, unused));
 }
 
 bool CVerdaneDlg::MayEnd()

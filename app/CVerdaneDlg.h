@@ -42,6 +42,8 @@ private:
     void StartContentLibrary();
     // Gives the draft the words a school report must not carry, from the content file.
     void ReadForbiddenWords();
+    // The groups of words that mean the same, from the content file; none when it holds none.
+    std::shared_ptr<const content::Synonyms> ReadSynonyms();
     // Whether the program may end: nothing in the draft would be lost, or the teacher said so.
     bool MayEnd();
     bool CreatePages();

@@ -4,6 +4,9 @@
 #include "content/ForbiddenWords.h"
 #include "platform/QtStrings.h"
 
+#include <QTextDocument>
+#include <algorithm>
+
 namespace draft {
 
 namespace {
@@ -42,11 +45,11 @@ QColor forbiddenUnderline()
 
 MarkHighlighter::MarkHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
 
-void MarkHighlighter::setTerms(std::vector<std::u16string> terms)
+void MarkHighlighter::setTermFinder(TermFinder finder)
 {
-    if (terms == terms_)
+    if (!finder && !findTerms_)
         return;
-    terms_ = std::move(terms);
+    findTerms_ = std::move(finder);
     rehighlight();
 }
 
@@ -63,8 +66,18 @@ void MarkHighlighter::highlightBlock(const QString& text)
                               const QTextCharFormat& format) {
         setFormat(static_cast<int>(position), static_cast<int>(length), format);
     };
-    for (const Span& term : findTerms(units, terms_))
-        apply(term.position, term.length, background(termBackground()));
+    if (findTerms_) {
+        // The terms are found in the whole text, which may run over several blocks (lines).
+        const QString whole = document()->toPlainText();
+        const auto start = static_cast<std::size_t>(currentBlock().position());
+        const std::size_t end = start + units.size();
+        for (const Span& term : findTerms_(platform::unitsOf(whole))) {
+            const std::size_t from = std::max(term.position, start);
+            const std::size_t to = std::min(term.position + term.length, end);
+            if (from < to)
+                apply(from - start, to - from, background(termBackground()));
+        }
+    }
     for (const Span& mark : findPlaceholders(units))
         apply(mark.position, mark.length, background(placeholderBackground()));
     if (!forbidden_)

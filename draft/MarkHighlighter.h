@@ -2,8 +2,12 @@
 // Marks in a remark's text what the teacher must look at: the placeholders of facts still to
 // fill in, the terms of the last keyword search, and the words a school report must not carry.
 
+#include "RemarkText.h"
+
 #include <QSyntaxHighlighter>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace content {
@@ -16,8 +20,10 @@ class MarkHighlighter : public QSyntaxHighlighter {
 public:
     explicit MarkHighlighter(QTextDocument* document);
 
-    // The terms to show as found; none after a search by category.
-    void setTerms(std::vector<std::u16string> terms);
+    // Where the last keyword search found its terms in a whole text; none after a search by
+    // category.
+    using TermFinder = std::function<std::vector<Span>(std::u16string_view text)>;
+    void setTermFinder(TermFinder finder);
     // The words to underline; null underlines none. The list must outlive the highlighter.
     void setForbiddenWords(const content::ForbiddenWords* words);
 
@@ -25,7 +31,7 @@ protected:
     void highlightBlock(const QString& text) override;
 
 private:
-    std::vector<std::u16string> terms_;
+    TermFinder findTerms_;
     const content::ForbiddenWords* forbidden_ = nullptr;
 };
 

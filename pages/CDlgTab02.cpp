@@ -96,7 +96,7 @@ void CDlgTab02::SearchKeyword(std::u16string keyword)
     SetKeywordBoxText(kPlaceholder);
     UpdateData(true);
     SetKeywordBoxText(*trimmed);
-    ShowKeywordMatches(*trimmed, {&sentences});
+    ShowKeywordMatches(*trimmed, {{&sentences, content::kStrengthsContent}});
 }
 
 void CDlgTab02::ClearAllChecks()
@@ -109,6 +109,7 @@ void CDlgTab02::ReleaseContent()
 {
     sentences.texts.reset();
     sentences.flags.reset();
+    sentences.readings.reset();
 }
 
 void CDlgTab02::ResetPage(bool clearJobType)

@@ -41,10 +41,10 @@ void CMyEdit::setCollector(draft::SentenceCollector* collector)
         box_->removeAction(addToDraft_);
 }
 
-void CMyEdit::setSearchTerms(std::vector<std::u16string> terms)
+void CMyEdit::setTermFinder(std::function<std::vector<draft::Span>(std::u16string_view)> finder)
 {
     if (highlighter_)
-        highlighter_->setTerms(std::move(terms));
+        highlighter_->setTermFinder(std::move(finder));
 }
 
 QString CMyEdit::chosenText() const

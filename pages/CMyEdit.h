@@ -5,8 +5,12 @@
 // terms of the last keyword search and the facts still to fill in, and its tool tip gives the
 // sentence's length as the form counts it.
 
+#include "draft/RemarkText.h"
+
 #include <QObject>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -28,8 +32,9 @@ public:
 
     // Where "下書きに追加" sends the sentence; without one the box offers no draft.
     void setCollector(draft::SentenceCollector* collector);
-    // The terms to mark in the sentence; none after a search by category.
-    void setSearchTerms(std::vector<std::u16string> terms);
+    // Where the terms of the last keyword search are in the sentence it shows next; none after
+    // a search by category.
+    void setTermFinder(std::function<std::vector<draft::Span>(std::u16string_view)> finder);
     // What "下書きに追加" takes: the selected part, or the whole sentence.
     QString chosenText() const;
 

@@ -24,6 +24,10 @@ struct LoadedContent {
     std::unique_ptr<ContentArray> texts;
     std::unique_ptr<ContentArray> flags;
     int recordCount = 0;
+    // The sentences' readings, read at the first keyword search; null when the content file
+    // holds none that fit.
+    std::unique_ptr<ContentArray> readings;
+    bool readingsRead = false;
 };
 
 class ContentPrefetch {

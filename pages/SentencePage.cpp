@@ -1,12 +1,16 @@
 #include "SentencePage.h"
 
 #include "content/ContentNames.h"
+#include "content/Readings.h"
+#include "content/tessera.h"
 #include "pages/ContentLoader.h"
 #include "platform/EditBox.h"
 #include "platform/Effects.h"
 #include "platform/Fonts.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <QStringList>
 #include <algorithm>
 
 using namespace platform;
@@ -16,6 +20,15 @@ namespace pages {
 namespace {
 
 const QColor kDark(51, 51, 51);
+
+QRect templateRectOf(const DialogTemplate& dialogTemplate, int id)
+{
+    for (const ControlTemplate& control : dialogTemplate.controls) {
+        if (control.id == id)
+            return control.rect;
+    }
+    return {};
+}
 
 std::u16string countText(int count)
 {
@@ -67,25 +80,55 @@ void SentencePage::ShowFirstMatches()
     for (std::size_t k = 0; k < static_cast<std::size_t>(n); ++k) {
         const std::size_t index = static_cast<std::size_t>(first) + k;
         if (index < matchCount())
-            SetDlgItemText(look_.resultBoxIds[k], matches.matchTexts[index]);
+            ShowMatchInBox(k, index);
     }
     FirstMatchesShown(first);
 }
 
 void SentencePage::ShowCategoryResult()
 {
-    MarkTerms({});
+    MarkQuery({});
     SetDlgItemText(kKeywordBoxId, kPlaceholder);
     ShowFirstMatches();
 }
 
 void SentencePage::ShowMatchesFrom(int p)
 {
-    for (std::size_t k = 0; k < look_.resultBoxIds.size(); ++k) {
-        const std::size_t index = static_cast<std::size_t>(std::max(p, 0)) + k;
-        SetDlgItemText(look_.resultBoxIds[k],
-                       index < matchCount() ? matches.matchTexts[index] : std::u16string_view());
+    for (std::size_t k = 0; k < look_.resultBoxIds.size(); ++k)
+        ShowMatchInBox(k, static_cast<std::size_t>(std::max(p, 0)) + k);
+}
+
+void SentencePage::ShowMatchInBox(std::size_t k, std::size_t index)
+{
+    if (index >= matchCount()) {
+        SetDlgItemText(look_.resultBoxIds[k], std::u16string_view());
+        return;
     }
+    const std::u16string_view text = matches.matchTexts[index];
+    if (!query_.terms.empty()) {
+        // The marks follow what matched: the letters, a reading, or a word of a group.
+        resultBoxes[k]->setTermFinder([this, reading = ReadingOf(text)](std::u16string_view shown) {
+            return matchSpans(query_, shown, reading);
+        });
+    }
+    SetDlgItemText(look_.resultBoxIds[k], text);
+}
+
+std::u16string_view SentencePage::ReadingOf(std::u16string_view text) const
+{
+    for (const PageContent* content : searched_) {
+        if (!content->texts || !content->readings)
+            continue;
+        const std::u16string_view units = content->texts->units();
+        if (text.data() < units.data() || text.data() >= units.data() + units.size())
+            continue;
+        const auto offset = static_cast<std::uint32_t>(text.data() - units.data());
+        const std::span<const std::uint32_t> starts = content->texts->starts();
+        const auto record =
+            std::upper_bound(starts.begin(), starts.end(), offset) - starts.begin() - 1;
+        return (*content->readings)[static_cast<std::size_t>(record)];
+    }
+    return {};
 }
 
 void SentencePage::ClearResultBoxes()
@@ -100,15 +143,48 @@ void SentencePage::SetCollector(draft::SentenceCollector* collector)
         box->setCollector(collector);
 }
 
-void SentencePage::MarkTerms(const StringArray& terms)
+void SentencePage::MarkQuery(KeywordQuery query)
 {
-    for (const std::unique_ptr<CMyEdit>& box : resultBoxes)
-        box->setSearchTerms(terms);
+    query_ = std::move(query);
+    if (query_.terms.empty()) {
+        searched_.clear();
+        for (const std::unique_ptr<CMyEdit>& box : resultBoxes)
+            box->setTermFinder(nullptr);
+    }
+    ShowAddedWords(query_.addedWords);
+}
+
+void SentencePage::ShowAddedWords(const std::vector<std::u16string>& words)
+{
+    // The caption beside the count reaches left over the dark band while it names them.
+    QWidget* caption = control(kCountCaptionId);
+    const QRect standing = dluToPixels(templateRectOf(dialogTemplate(), kCountCaptionId));
+    if (words.empty()) {
+        caption->setGeometry(standing);
+        caption->setToolTip(QString());
+        SetDlgItemText(kCountCaptionId, u"該当件数");
+        return;
+    }
+    QStringList named;
+    for (const std::u16string& word : words)
+        named.append(QString::fromStdU16String(word));
+    const QString all = named.join(QStringLiteral("・"));
+    const int left = resultBoxes.front()->box()->geometry().left();
+    QRect wide = standing;
+    wide.setLeft(left + 4);
+    caption->setGeometry(wide);
+    const QString suffix = QStringLiteral(" も含む　該当件数");
+    const QFontMetrics metrics(caption->font());
+    const QString shown =
+        metrics.elidedText(all, Qt::ElideRight, wide.width() - metrics.horizontalAdvance(suffix)) +
+        suffix;
+    SetDlgItemText(kCountCaptionId, shown.toStdU16String());
+    caption->setToolTip(QStringLiteral("同じ意味の語も検索しました: ") + all);
 }
 
 void SentencePage::ResetDisplay()
 {
-    MarkTerms({});
+    MarkQuery({});
     ClearResultBoxes();
     scrollBar->setRange(0, 0);
     scrollBar->setEnabled(false);
@@ -157,17 +233,59 @@ void SentencePage::LoadContent(std::string_view utf8Name, PageContent& into)
                   this, into.flags.get());
 }
 
-void SentencePage::ShowKeywordMatches(std::u16string_view keyword,
-                                      std::initializer_list<const PageContent*> contents)
+void SentencePage::ShowKeywordMatches(
+    std::u16string_view keyword,
+    std::initializer_list<std::pair<PageContent*, std::string_view>> contents)
 {
-    const StringArray terms = KeywordTerms(keyword);
-    MarkTerms(terms);
+    const StringArray typed = KeywordTerms(keyword);
+    StringArray normalised;
+    for (const std::u16string& term : typed) {
+        normalised.push_back(QString::fromStdU16String(term)
+                                 .normalized(QString::NormalizationForm_KC)
+                                 .toStdU16String());
+    }
+    MarkQuery(makeQuery(typed, normalised, synonyms_.get()));
     matches.clear();
-    for (const PageContent* searched : contents) {
-        if (searched->texts && searched->flags)
-            AppendKeywordMatches(*searched->texts, *searched->flags, terms, matches);
+    searched_.clear();
+    for (const auto& [content, name] : contents) {
+        if (!content->texts || !content->flags)
+            continue;
+        LoadReadings(*content, name);
+        searched_.push_back(content);
+        AppendQueryMatches(*content->texts, *content->flags, content->readings.get(), query_,
+                           matches);
     }
     ShowFirstMatches();
+}
+
+void SentencePage::LoadReadings(PageContent& content, std::string_view utf8Name)
+{
+    if (content.readingsRead)
+        return;
+    content.readingsRead = true;
+    std::string entry;
+    const auto into = [](const char* text, int bytes, void* string) {
+        static_cast<std::string*>(string)->assign(text, static_cast<std::size_t>(bytes));
+    };
+    const int result = KOVA_readReadings(std::string(utf8Name).c_str(), into, &entry);
+    if (result == KOVA_NO_SUCH_CONTENT)
+        return; // a content file packed without readings: the letters alone are searched
+    auto readings = std::make_unique<ContentArray>();
+    std::string problem;
+    if (result != KOVA_OK || !content::parseReadings(entry, *content.texts, *readings, problem)) {
+        // Searching goes on by the letters; the teacher is told once what is missing.
+        static bool told = false;
+        if (!told) {
+            told = true;
+            effects().showMessage(
+                this,
+                u"例文ファイルの読みがなが壊れているため、読みがなでは検索できません。"
+                u"文字での検索は続けて使えます。",
+                u"", MessageIcon::None);
+        }
+        return;
+    }
+    content.readings = std::move(readings);
 }
 
 void SentencePage::SetUpDisplayControls()

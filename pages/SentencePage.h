@@ -4,6 +4,7 @@
 // painted rectangles, and the page interface the main window drives it through.
 
 #include "CMyEdit.h"
+#include "KeywordQuery.h"
 #include "SentenceFilter.h"
 #include "draft/SentenceCollector.h"
 #include "pages/ContentPrefetch.h"
@@ -15,6 +16,8 @@
 #include <QFont>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pages {
@@ -57,6 +60,11 @@ public:
 
     // Where the result boxes' "下書きに追加" sends sentences.
     void SetCollector(draft::SentenceCollector* collector);
+    // The groups of words that mean the same, which a keyword search also finds; none without.
+    void SetSynonyms(std::shared_ptr<const content::Synonyms> synonyms)
+    {
+        synonyms_ = std::move(synonyms);
+    }
     // Where the page first looks for its contents when it is made; without it, or when the
     // contents are not there, the page reads them itself.
     void SetContentPrefetch(pages::ContentPrefetch* prefetch) { prefetch_ = prefetch; }
@@ -75,8 +83,8 @@ protected:
     // Matches p to p + N - 1 in the result boxes.
     void ShowMatchesFrom(int p);
     void ClearResultBoxes();
-    // The keyword terms the result boxes mark; none after a search by category.
-    void MarkTerms(const StringArray& terms);
+    // The keyword search the result boxes mark; none after a search by category.
+    void MarkQuery(KeywordQuery query);
     // No match shown: empty boxes, "0 件", an unusable scroll bar, an empty match list.
     void ResetDisplay();
     // The scroll bar takes the focus while there is something to page through, and is made
@@ -87,9 +95,11 @@ protected:
     std::optional<std::u16string> AcceptKeyword(std::u16string_view keyword);
     // Creates the content's arrays and fills them; a content error ends the process here.
     void LoadContent(std::string_view utf8Name, PageContent& into);
-    // The keyword search over the page's contents, joined in the order given.
-    void ShowKeywordMatches(std::u16string_view keyword,
-                            std::initializer_list<const PageContent*> contents);
+    // The keyword search over the page's contents, joined in the order given; the names are
+    // the contents' own (UTF-8), for their readings.
+    void
+    ShowKeywordMatches(std::u16string_view keyword,
+                       std::initializer_list<std::pair<PageContent*, std::string_view>> contents);
     // Result font, formatting rectangles and the hidden keyword box, once at initialisation.
     void SetUpDisplayControls();
     // Binds the scroll bar and the result boxes and exchanges the scroll position.
@@ -122,10 +132,22 @@ protected:
 
 private:
     bool isResultBox(int id) const;
+    // Fills result box k with match index, or empties it past the end of the list.
+    void ShowMatchInBox(std::size_t k, std::size_t index);
+    // The reading of a sentence of the matches, found by where its text lies; empty when its
+    // content has none.
+    std::u16string_view ReadingOf(std::u16string_view text) const;
+    // Reads a content's readings the first time a keyword search needs them.
+    void LoadReadings(PageContent& content, std::string_view utf8Name);
+    // Names the words that groups added to the last keyword beside the count; none restores it.
+    void ShowAddedWords(const std::vector<std::u16string>& words);
     std::size_t matchCount() const { return matches.matchTexts.size(); }
 
     PageLook look_;
     pages::ContentPrefetch* prefetch_ = nullptr;
+    std::shared_ptr<const content::Synonyms> synonyms_;
+    KeywordQuery query_;
+    std::vector<const PageContent*> searched_; // by the last keyword search
 };
 
 } // namespace pages

@@ -1,6 +1,7 @@
 #include "SentenceSearch.h"
 
 #include "SubstringSearch.h"
+#include "content/Folding.h"
 
 #include <algorithm>
 
@@ -19,18 +20,31 @@ constexpr std::size_t kChunkUnits = 4096;
 // The two units of the needle compared at every position: the anchor (the unit least frequent
 // as a rule) and the last unit, or the first when the anchor is the last. With a needle of one
 // or two units they are all of it; a longer one is compared whole where both are in place.
+// Folded, a probe unit is also found in its twin's form (content/Folding.h): a hiragana of the
+// needle as its katakana too. The twins of units without one are the units themselves.
 struct Probe {
     std::u16string_view needle;
     std::size_t anchorAt;
     std::size_t secondAt;
     bool isWholeNeedle;
+    bool folded;
+    char16_t anchorTwin;
+    char16_t secondTwin;
 };
 
-Probe probeOf(std::u16string_view needle)
+Probe probeOf(std::u16string_view needle, bool folded)
 {
     const std::size_t anchorAt = detail::anchorOf(needle);
     const std::size_t secondAt = anchorAt + 1 == needle.size() ? 0 : needle.size() - 1;
-    return {needle, anchorAt, secondAt, needle.size() <= 2};
+    const auto twin = [&](std::size_t at) {
+        return folded ? content::twinOf(needle[at]) : needle[at];
+    };
+    return {needle, anchorAt, secondAt, needle.size() <= 2, folded, twin(anchorAt), twin(secondAt)};
+}
+
+inline bool probeUnitAt(char16_t unit, char16_t wanted, char16_t twin)
+{
+    return unit == wanted || unit == twin;
 }
 
 #ifdef __SSE2__
@@ -41,7 +55,9 @@ public:
     BlockMarker(const char16_t* units, const Probe& probe)
         : atAnchor_(units + probe.anchorAt), atSecond_(units + probe.secondAt),
           anchor_(_mm_set1_epi16(static_cast<short>(probe.needle[probe.anchorAt]))),
-          second_(_mm_set1_epi16(static_cast<short>(probe.needle[probe.secondAt])))
+          second_(_mm_set1_epi16(static_cast<short>(probe.needle[probe.secondAt]))),
+          anchorTwin_(_mm_set1_epi16(static_cast<short>(probe.anchorTwin))),
+          secondTwin_(_mm_set1_epi16(static_cast<short>(probe.secondTwin)))
     {
     }
 
@@ -58,10 +74,14 @@ private:
     {
         return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     }
+    static __m128i either(__m128i units, __m128i wanted, __m128i twin)
+    {
+        return _mm_or_si128(_mm_cmpeq_epi16(units, wanted), _mm_cmpeq_epi16(units, twin));
+    }
     __m128i eight(std::size_t at) const
     {
-        return _mm_and_si128(_mm_cmpeq_epi16(load(atAnchor_ + at), anchor_),
-                             _mm_cmpeq_epi16(load(atSecond_ + at), second_));
+        return _mm_and_si128(either(load(atAnchor_ + at), anchor_, anchorTwin_),
+                             either(load(atSecond_ + at), second_, secondTwin_));
     }
     // One byte a position after the pack, one bit after the mask.
     std::uint64_t sixteen(std::size_t at) const
@@ -74,6 +94,8 @@ private:
     const char16_t* atSecond_;
     __m128i anchor_;
     __m128i second_;
+    __m128i anchorTwin_;
+    __m128i secondTwin_;
 };
 
 // What BlockMarker does for `words` words from `from` on, into marks; returns their union.
@@ -100,19 +122,28 @@ VERDANE_WIDE inline __m256i loadWide(const char16_t* p)
     return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
 }
 
-VERDANE_WIDE inline __m256i bothInPlace(const char16_t* atAnchor, const char16_t* atSecond,
-                                        __m256i anchor, __m256i second)
+// The probe units and their twins, broadcast.
+struct WideProbe {
+    __m256i anchor, anchorTwin, second, secondTwin;
+};
+
+VERDANE_WIDE inline __m256i eitherWide(__m256i units, __m256i wanted, __m256i twin)
 {
-    return _mm256_and_si256(_mm256_cmpeq_epi16(loadWide(atAnchor), anchor),
-                            _mm256_cmpeq_epi16(loadWide(atSecond), second));
+    return _mm256_or_si256(_mm256_cmpeq_epi16(units, wanted), _mm256_cmpeq_epi16(units, twin));
+}
+
+VERDANE_WIDE inline __m256i bothInPlace(const char16_t* atAnchor, const char16_t* atSecond,
+                                        const WideProbe& probe)
+{
+    return _mm256_and_si256(eitherWide(loadWide(atAnchor), probe.anchor, probe.anchorTwin),
+                            eitherWide(loadWide(atSecond), probe.second, probe.secondTwin));
 }
 
 VERDANE_WIDE inline std::uint64_t thirtyTwo(const char16_t* atAnchor, const char16_t* atSecond,
-                                            __m256i anchor, __m256i second)
+                                            const WideProbe& probe)
 {
-    const __m256i packed =
-        _mm256_packs_epi16(bothInPlace(atAnchor, atSecond, anchor, second),
-                           bothInPlace(atAnchor + 16, atSecond + 16, anchor, second));
+    const __m256i packed = _mm256_packs_epi16(bothInPlace(atAnchor, atSecond, probe),
+                                              bothInPlace(atAnchor + 16, atSecond + 16, probe));
     const __m256i inOrder = _mm256_permute4x64_epi64(packed, 0xD8); // quarters 0, 2, 1, 3
     return static_cast<std::uint32_t>(_mm256_movemask_epi8(inOrder));
 }
@@ -121,14 +152,16 @@ VERDANE_WIDE std::uint64_t markBlocksWide(const char16_t* units, std::size_t fro
                                           std::size_t words, const Probe& probe,
                                           std::uint64_t* marks)
 {
-    const __m256i anchor = _mm256_set1_epi16(static_cast<short>(probe.needle[probe.anchorAt]));
-    const __m256i second = _mm256_set1_epi16(static_cast<short>(probe.needle[probe.secondAt]));
+    const WideProbe wide{_mm256_set1_epi16(static_cast<short>(probe.needle[probe.anchorAt])),
+                         _mm256_set1_epi16(static_cast<short>(probe.anchorTwin)),
+                         _mm256_set1_epi16(static_cast<short>(probe.needle[probe.secondAt])),
+                         _mm256_set1_epi16(static_cast<short>(probe.secondTwin))};
     const char16_t* atAnchor = units + from + probe.anchorAt;
     const char16_t* atSecond = units + from + probe.secondAt;
     std::uint64_t any = 0;
     for (std::size_t w = 0; w < words; ++w, atAnchor += 64, atSecond += 64) {
-        marks[w] = thirtyTwo(atAnchor, atSecond, anchor, second) |
-                   thirtyTwo(atAnchor + 32, atSecond + 32, anchor, second) << 32;
+        marks[w] = thirtyTwo(atAnchor, atSecond, wide) |
+                   thirtyTwo(atAnchor + 32, atSecond + 32, wide) << 32;
         any |= marks[w];
     }
     return any;
@@ -156,8 +189,10 @@ std::uint64_t markTail(std::u16string_view units, std::size_t at, const Probe& p
 {
     std::uint64_t word = 0;
     for (std::size_t p = 0; p < 64 && at + p + probe.needle.size() <= units.size(); ++p) {
-        word |= std::uint64_t{units[at + p + probe.anchorAt] == probe.needle[probe.anchorAt] &&
-                              units[at + p + probe.secondAt] == probe.needle[probe.secondAt]}
+        word |= std::uint64_t{probeUnitAt(units[at + p + probe.anchorAt],
+                                          probe.needle[probe.anchorAt], probe.anchorTwin) &&
+                              probeUnitAt(units[at + p + probe.secondAt],
+                                          probe.needle[probe.secondAt], probe.secondTwin)}
                 << p;
     }
     return word;
@@ -204,9 +239,10 @@ inline __attribute__((always_inline)) bool anyMarked(const std::uint64_t* marks,
     return any != 0;
 }
 
-// Whether the needle occurs whole at a marked position first .. last of the units from `from`.
+// Whether the needle occurs whole at a marked position first .. last of the units from `from`,
+// folded or as it is.
 bool needleAtAMark(std::u16string_view units, std::size_t from, const std::uint64_t* marks,
-                   std::size_t first, std::size_t last, std::u16string_view needle)
+                   std::size_t first, std::size_t last, std::u16string_view needle, bool folded)
 {
     for (std::size_t p = first; p <= last;) {
         const std::uint64_t ahead = marks[p / 64] >> (p % 64);
@@ -217,7 +253,8 @@ bool needleAtAMark(std::u16string_view units, std::size_t from, const std::uint6
         p += static_cast<std::size_t>(__builtin_ctzll(ahead));
         if (p > last)
             break;
-        if (std::equal(needle.begin(), needle.end(), units.data() + from + p))
+        if (folded ? content::foldedAt(units, from + p, needle)
+                   : std::equal(needle.begin(), needle.end(), units.data() + from + p))
             return true;
         ++p;
     }
@@ -287,7 +324,7 @@ void markChunk(std::u16string_view units, std::span<const std::uint32_t> starts,
     } else {
         markSentences(starts, first, end, length, holds, [&](Position firstAt, Position lastAt) {
             return anyMarked(marked, firstAt, lastAt) &&
-                   needleAtAMark(units, from, marked, firstAt, lastAt, probe.needle);
+                   needleAtAMark(units, from, marked, firstAt, lastAt, probe.needle, probe.folded);
         });
     }
 }
@@ -296,7 +333,7 @@ void markChunk(std::u16string_view units, std::span<const std::uint32_t> starts,
 
 void markSentencesHolding(std::u16string_view units, std::span<const std::uint32_t> starts,
                           std::u16string_view needle, std::vector<std::uint64_t>& holds,
-                          unsigned mostRegisterBits)
+                          unsigned mostRegisterBits, bool folded)
 {
     const std::size_t count = starts.empty() ? 0 : starts.size() - 1;
     holds.assign((count + 63) / 64, 0);
@@ -305,7 +342,7 @@ void markSentencesHolding(std::u16string_view units, std::span<const std::uint32
             holds[i / 64] |= std::uint64_t{1} << (i % 64);
         return;
     }
-    const Probe probe = probeOf(needle);
+    const Probe probe = probeOf(needle, folded);
     std::vector<std::uint64_t> marks;
     for (std::size_t first = 0; first < count;) {
         const std::size_t end = chunkEnd(starts, first);

@@ -15,9 +15,10 @@ namespace pages {
 // occurrence that runs on into the next sentence is none. An empty needle occurs in every
 // sentence. holds is replaced. The units are compared in the widest registers the processor
 // has (256 or 128 bits), or in no wider ones than mostRegisterBits, so that tests cover both
-// ways on a processor that has both.
+// ways on a processor that has both. Folded, the needle is a folded one (content/Folding.h) and
+// each unit of the sentences is compared folded.
 void markSentencesHolding(std::u16string_view units, std::span<const std::uint32_t> starts,
                           std::u16string_view needle, std::vector<std::uint64_t>& holds,
-                          unsigned mostRegisterBits = 256);
+                          unsigned mostRegisterBits = 256, bool folded = false);
 
 } // namespace pages

@@ -38,7 +38,9 @@ void ThreeContentPage::SearchKeyword(std::u16string keyword)
     ClearAllChecks();
     UpdateData(true);
     SetKeywordBoxText(*trimmed);
-    ShowKeywordMatches(*trimmed, {&contents[0], &contents[1], &contents[2]});
+    ShowKeywordMatches(*trimmed, {{&contents[0], contentNames_[0]},
+                                  {&contents[1], contentNames_[1]},
+                                  {&contents[2], contentNames_[2]}});
 }
 
 void ThreeContentPage::ReleaseContent()
@@ -46,6 +48,7 @@ void ThreeContentPage::ReleaseContent()
     for (PageContent& content : contents) {
         content.texts.reset();
         content.flags.reset();
+        content.readings.reset();
     }
 }
 
