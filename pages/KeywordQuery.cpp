@@ -207,7 +207,8 @@ void AppendQueryMatches(const ContentArray& texts, const ContentArray& flags,
     const auto list = [&](std::size_t base, std::span<const std::uint64_t> holding) {
         for (std::size_t w = 0; w < holding.size(); ++w) {
             for (std::uint64_t bits = holding[w]; bits != 0; bits &= bits - 1) {
-                const std::size_t i = base + w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits));
+                const std::size_t i =
+                    base + w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits));
                 out.append(texts[i], flags[i]);
             }
         }

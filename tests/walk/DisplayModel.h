@@ -13,6 +13,7 @@ namespace walk {
 // The main window's keyword box as the teacher sees it, and the messages the pages showed.
 struct KeywordBoxModel {
     Text text = kPlaceholder;
+    const content::Synonyms* synonyms = nullptr; // of the content file, which a search uses
     bool focused = false;
     // Set by a step after which the focus may or may not have left the box; the walk then
     // settles it from what the window shows.

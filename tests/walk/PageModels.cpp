@@ -64,7 +64,7 @@ void StrengthsModel::search(const Text& keyword)
     const Text kept = trimmed(keyword);
     resetPage(true);
     keywordBox_.text = kept;
-    display.showFirst(keywordMatches({&content_}, kept));
+    display.showFirst(keywordMatches({&content_}, kept, keywordBox_.synonyms));
 }
 
 void StrengthsModel::scroll(Request request, int thumb)
@@ -195,7 +195,8 @@ void InSchoolModel::search(const Text& keyword)
     display.reset();
     keywordBox_.text = kept;
     display.showFirst(
-        keywordMatches({&contents_[SchoolEvents], &contents_[InSchool], &contents_[Clubs]}, kept));
+        keywordMatches({&contents_[SchoolEvents], &contents_[InSchool], &contents_[Clubs]}, kept,
+                       keywordBox_.synonyms));
 }
 
 void InSchoolModel::scroll(Request request, int thumb)
@@ -299,8 +300,8 @@ void OutsideModel::search(const Text& keyword)
     openGroup = 0;
     savedPosition = {0, 0, 0};
     keywordBox_.text = kept;
-    show(
-        keywordMatches({&contents_[Outside], &contents_[FutureWork], &contents_[Volunteer]}, kept));
+    show(keywordMatches({&contents_[Outside], &contents_[FutureWork], &contents_[Volunteer]}, kept,
+                        keywordBox_.synonyms));
 }
 
 void OutsideModel::scroll(Request request, int thumb)

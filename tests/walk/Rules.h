@@ -1,8 +1,14 @@
 #pragma once
 // The filter rules as the teacher sees them, written out again for the walk's model: what a
 // flag string marks, how a keyword splits into terms, which white space a keyword loses at its
-// ends, and which sentences a keyword or a chain of categories lets through.
+// ends, and which sentences a keyword or a chain of categories lets through. Which sentence a
+// term matches (folded, by its reading, by a word of its group) is the program's own query,
+// tested on its own by a table of cases; the walk checks what the pages do with the matches.
 
+#include "content/Synonyms.h"
+#include "pages/KeywordQuery.h"
+
+#include <QString>
 #include <string>
 #include <vector>
 
@@ -16,6 +22,7 @@ inline const Text kPlaceholder = u"キーワード検索";
 struct Record {
     Text text;
     Text flags;
+    Text reading; // empty when the content file holds none
 };
 using Content = std::vector<Record>;
 
@@ -72,24 +79,25 @@ inline std::vector<Text> termsOf(const Text& keyword)
     return terms;
 }
 
-// Every term somewhere in the sentence, exactly as written (no folding of case or width).
-inline bool holdsAll(const Text& sentence, const std::vector<Text>& terms)
-{
-    for (const Text& term : terms) {
-        if (sentence.find(term) == Text::npos)
-            return false;
-    }
-    return true;
-}
-
-// The sentences of the contents, joined in the order given, that hold every term.
-inline Content keywordMatches(const std::vector<const Content*>& contents, const Text& keyword)
+// The sentences of the contents, joined in the order given, that match every term.
+inline Content keywordMatches(const std::vector<const Content*>& contents, const Text& keyword,
+                              const content::Synonyms* synonyms)
 {
     const std::vector<Text> terms = termsOf(keyword);
+    std::vector<Text> normalised;
+    for (const Text& term : terms) {
+        normalised.push_back(QString::fromStdU16String(term)
+                                 .normalized(QString::NormalizationForm_KC)
+                                 .toStdU16String());
+    }
+    const pages::KeywordQuery query = pages::makeQuery(terms, normalised, synonyms);
     Content found;
     for (const Content* content : contents) {
         for (const Record& record : *content) {
-            if (holdsAll(record.text, terms))
+            bool all = true;
+            for (const pages::TermForms& term : query.terms)
+                all = all && pages::matchesTerm(term, record.text, record.reading);
+            if (all)
                 found.push_back(record);
         }
     }

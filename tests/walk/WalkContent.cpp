@@ -1,5 +1,6 @@
 #include "WalkContent.h"
 
+#include "content/Readings.h"
 #include "support/ContentFile.h"
 
 #include <QString>
@@ -220,11 +221,32 @@ Contents readContentFile(const std::string& path)
             }
         }
     }
-    zip_discard(archive);
     for (std::size_t c = 0; c < ContentCount; ++c) {
         if (!found[c])
             throw std::runtime_error("no content " + contentNames()[c] + " in " + path);
+        const std::string entry = std::string(content::kReadingsFolder) + contentNames()[c];
+        const zip_int64_t index = zip_name_locate(archive, entry.c_str(), ZIP_FL_ENC_GUESS);
+        if (index < 0)
+            continue;
+        ContentArray texts;
+        for (const Record& record : contents[c])
+            texts.append(record.text);
+        ContentArray readings;
+        std::string problem;
+        if (!content::parseReadings(readEntry(archive, static_cast<zip_uint64_t>(index)), texts,
+                                    readings, problem))
+            throw std::runtime_error("the readings of " + contentNames()[c] + ": " + problem);
+        for (std::size_t i = 0; i < contents[c].size(); ++i)
+            contents[c][i].reading = Text(readings[i]);
     }
+    const zip_int64_t groups =
+        zip_name_locate(archive, std::string(content::kSynonymsEntry).c_str(), ZIP_FL_ENC_GUESS);
+    if (groups >= 0) {
+        std::vector<content::ListProblem> problems;
+        contents.synonyms = std::make_shared<const content::Synonyms>(content::Synonyms::parse(
+            readEntry(archive, static_cast<zip_uint64_t>(groups)), problems));
+    }
+    zip_discard(archive);
     return contents;
 }
 

@@ -7,6 +7,7 @@
 #include "Rules.h"
 
 #include <array>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -28,13 +29,18 @@ enum ContentIndex {
     ContentCount
 };
 
-using Contents = std::array<Content, ContentCount>;
+// The contents, and the groups of words that mean the same when the file holds them.
+struct Contents : std::array<Content, ContentCount> {
+    std::shared_ptr<const content::Synonyms> synonyms;
+};
 
 // The content names (UTF-8) in the order above.
 const std::array<std::string, ContentCount>& contentNames();
 
 // Reads every content from a content file: one zip entry per content, one record per line,
-// "flags TAB sentence" with \t, \n and \\ escaped. Throws std::runtime_error when it cannot.
+// "flags TAB sentence" with \t, \n and \\ escaped; and, where the file holds them, the readings
+// of the sentences and the groups of words that mean the same, read as the program's own
+// format code reads them. Throws std::runtime_error when it cannot.
 Contents readContentFile(const std::string& path);
 
 // Writes a content file of skewed contents made from the generator and returns its path.

@@ -6,6 +6,7 @@ WindowModel::WindowModel(const Contents& contents)
     : strengths(contents[Strengths], keywordBox), inSchool(contents, keywordBox),
       outside(contents, keywordBox)
 {
+    keywordBox.synonyms = contents.synonyms.get();
 }
 
 void WindowModel::selectTab(int index)
