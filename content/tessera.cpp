@@ -7,6 +7,7 @@
 #include "EntryTally.h"
 #include "ForbiddenWords.h"
 #include "RecordFormat.h"
+#include "ReviewWords.h"
 
 #include <algorithm>
 #include <climits>
@@ -232,6 +233,34 @@ template <typename Body> int guarded(int outOfMemory, int otherFailure, Body&& b
     }
 }
 
+// Whether the entry is one of the word lists that lie beside the contents.
+bool isWordList(std::string_view name)
+{
+    return name == kForbiddenWordsEntry || name == kReviewWordsEntry;
+}
+
+// Hands onList the word list stored as the given entry of the file that KOVA_startup checked.
+int readList(std::string_view entry, KOVA_TextVisitor onList, void* context)
+{
+    return guarded(KOVA_CONTENT_TOO_LARGE, KOVA_UNREADABLE_ENTRY, [&] {
+        ArchiveError error;
+        const ContentArchive* archive = checkedArchive(library(), error);
+        if (!archive)
+            return getZipDataResult(error);
+        std::string list;
+        std::uint64_t inflated = 0;
+        error = archive->read(entry, list, [&](std::string_view piece) {
+            inflated += piece.size();
+            return inflated <= kMaxWordListBytes;
+        });
+        if (error != ArchiveError::None)
+            return getZipDataResult(error);
+        if (onList)
+            onList(list.data(), static_cast<int>(list.size()), context);
+        return KOVA_OK;
+    });
+}
+
 } // namespace
 
 extern "C" {
@@ -350,7 +379,7 @@ int KOVA_listContents(KOVA_ContentVisitor onContent, void* context)
         if (error != ArchiveError::None)
             return getZipDataResult(error);
         archive.forEachEntry([&](std::string_view name) {
-            if (onContent && name != kForbiddenWordsEntry)
+            if (onContent && !isWordList(name))
                 onContent(std::string(name).c_str(), recordCountOf(archive, name), context);
         });
         return KOVA_OK;
@@ -382,9 +411,10 @@ int KOVA_describeContents(const char* const* names, int nameCount, KOVA_ContentV
                 onContent(std::string(name).c_str(), count, context);
         }
         if (otherEntries) {
-            const bool listed =
-                archive.contains(kForbiddenWordsEntry) && !present.contains(kForbiddenWordsEntry);
-            const std::uint64_t others = archive.entryCount() - present.size() - listed;
+            std::uint64_t lists = 0;
+            for (const std::string_view list : {kForbiddenWordsEntry, kReviewWordsEntry})
+                lists += archive.contains(list) && !present.contains(list);
+            const std::uint64_t others = archive.entryCount() - present.size() - lists;
             *otherEntries = static_cast<int>(std::min<std::uint64_t>(others, INT_MAX));
         }
         return KOVA_OK;
@@ -393,23 +423,12 @@ int KOVA_describeContents(const char* const* names, int nameCount, KOVA_ContentV
 
 int KOVA_readWordList(KOVA_TextVisitor onList, void* context)
 {
-    return guarded(KOVA_CONTENT_TOO_LARGE, KOVA_UNREADABLE_ENTRY, [&] {
-        ArchiveError error;
-        const ContentArchive* archive = checkedArchive(library(), error);
-        if (!archive)
-            return getZipDataResult(error);
-        std::string list;
-        std::uint64_t inflated = 0;
-        error = archive->read(kForbiddenWordsEntry, list, [&](std::string_view piece) {
-            inflated += piece.size();
-            return inflated <= kMaxWordListBytes;
-        });
-        if (error != ArchiveError::None)
-            return getZipDataResult(error);
-        if (onList)
-            onList(list.data(), static_cast<int>(list.size()), context);
-        return KOVA_OK;
-    });
+    return readList(kForbiddenWordsEntry, onList, context);
+}
+
+int KOVA_readReviewList(KOVA_TextVisitor onList, void* context)
+{
+    return readList(kReviewWordsEntry, onList, context);
 }
 
 } // extern "C"
