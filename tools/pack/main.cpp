@@ -1,7 +1,7 @@
 // verdane-pack: checks the content source files and packs them into the content file.
 //
-//   verdane-pack [--forbidden LIST] [--marks] [--tagging] [--near-duplicates] [--coverage]
-//                OUTPUT.zip SOURCE...
+//   verdane-pack [--forbidden LIST] [--review LIST] [--marks] [--tagging] [--near-duplicates]
+//                [--coverage] OUTPUT.zip SOURCE...
 //
 // Each SOURCE is a content file's source (its file name is the content name) or a folder whose
 // *.txt files are all taken. With --forbidden, every sentence is also searched for the words of
@@ -11,13 +11,15 @@
 // in a source or with the files themselves, is reported as file:line or file; when there is
 // any, nothing is written and the exit code is 1. Otherwise it prints, per content, the number
 // of records and how many records mark each flag position, warns about each of the program's
-// contents that no source gives, and writes OUTPUT.
+// contents that no source gives, and writes OUTPUT. With --review, LIST holds what the draft asks
+// the teacher to read a remark again for (see content/ReviewWords.h): checked and stored alike.
 
 #include "ContentCheck.h"
 #include "Coverage.h"
 #include "FileChecks.h"
 #include "content/ContentArchive.h"
 #include "content/ContentNames.h"
+#include "content/ReviewWords.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -43,6 +45,9 @@ constexpr std::string_view kUsage =
     "  --forbidden LIST   refuse the words of LIST (word TAB reason), which a school report for a\n"
     "                     job application must not carry, and store LIST in OUTPUT.zip for the\n"
     "                     program's draft\n"
+    "  --review LIST      store LIST (kind TAB word TAB reason), what the program's draft asks\n"
+    "                     the teacher to read a remark again for, in OUTPUT.zip; refuse a\n"
+    "                     line of it that cannot be used (sentences are not held to it)\n"
     "  --marks            refuse any slot mark but 〇〇 (a name) and △ (a number), and Arabic\n"
     "                     numerals in a sentence\n"
     "  --tagging          refuse tags that contradict the words: a sports club needs 部活動 and\n"
@@ -60,6 +65,7 @@ struct Arguments {
     std::string output;
     std::vector<std::string> sources;
     std::optional<std::string> forbiddenList;
+    std::optional<std::string> reviewList;
     pack::ContentRules rules;
     bool help = false;
     bool version = false;
@@ -93,6 +99,10 @@ std::optional<Arguments> parseArguments(int argc, char** argv, std::string& comp
             if (i + 1 == argc || arguments.forbiddenList)
                 return std::nullopt;
             arguments.forbiddenList = argv[++i];
+        } else if (arg == "--review") {
+            if (i + 1 == argc || arguments.reviewList)
+                return std::nullopt;
+            arguments.reviewList = argv[++i];
         } else if (arg.starts_with("--")) {
             complaint = "unknown option \"" + std::string(arg) + "\"";
             return std::nullopt; // a mistyped option is no source
@@ -177,11 +187,12 @@ std::string zipMessage(int code)
 
 // Writes the content file at output. libzip writes it under a temporary name beside output and
 // puts it in output's place only when it is whole (zip_close), so the old content file stays as
-// it was whenever anything fails. The word list, when given, goes in beside the contents: the
-// program's draft reads it there.
+// it was whenever anything fails. The word lists, when given, go in beside the contents: the
+// program's draft reads them there.
 std::optional<pack::FileProblem> writeArchive(const fs::path& output,
                                               const std::vector<Source>& sources,
-                                              const std::string* wordList)
+                                              const std::string* wordList,
+                                              const std::string* reviewList)
 {
     const auto failed = [&](std::string why) {
         return pack::FileProblem{output.string(), "cannot be written: " + std::move(why)};
@@ -204,6 +215,8 @@ std::optional<pack::FileProblem> writeArchive(const fs::path& output,
         add(source.summary.name, source.data);
     if (wordList)
         add(std::string(content::kForbiddenWordsEntry), *wordList);
+    if (reviewList)
+        add(std::string(content::kReviewWordsEntry), *reviewList);
     if (!ok || zip_close(archive) != 0) {
         std::string message = zip_strerror(archive);
         zip_discard(archive);
@@ -246,6 +259,19 @@ bool readForbiddenWords(const std::string& path, pack::ForbiddenWords& words, st
     return problems.empty();
 }
 
+// Reads the list of what a remark is read again for; its problems count like those of a source.
+bool readReviewWords(const std::string& path, std::string& list)
+{
+    std::vector<pack::FileProblem> fileProblems;
+    if (!pack::readWholeFile(path, list, fileProblems))
+        return reportFileProblems(fileProblems);
+    std::vector<pack::Problem> problems;
+    content::ReviewWords::parse(list, problems);
+    for (const pack::Problem& problem : problems)
+        printProblem(path, problem);
+    return problems.empty();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -271,6 +297,9 @@ int main(int argc, char** argv)
     std::string forbiddenList;
     if (arguments->forbiddenList)
         clean = readForbiddenWords(*arguments->forbiddenList, forbidden, forbiddenList);
+    std::string reviewList;
+    if (arguments->reviewList)
+        clean = readReviewWords(*arguments->reviewList, reviewList) && clean;
     std::vector<pack::FileProblem> fileProblems;
     const std::vector<fs::path> paths = pack::sourceFiles(arguments->sources, fileProblems);
     pack::findSameNames(paths, fileProblems);
@@ -290,8 +319,9 @@ int main(int argc, char** argv)
         printSummary(source.summary);
     warnOfMissingContents(sources);
     const std::string* storedList = arguments->forbiddenList ? &forbiddenList : nullptr;
+    const std::string* storedReview = arguments->reviewList ? &reviewList : nullptr;
     if (const std::optional<pack::FileProblem> problem =
-            writeArchive(arguments->output, sources, storedList)) {
+            writeArchive(arguments->output, sources, storedList, storedReview)) {
         reportFileProblems({*problem});
         std::cerr << "nothing written\n";
         return 1;
