@@ -1,9 +1,14 @@
 #pragma once
 // Where a sentence taken from a result box goes: the draft a remark is put together in.
 
+#include <QKeyCombination>
+
 class QString;
 
 namespace draft {
+
+// The key that brings the draft up from anywhere in the main window.
+inline constexpr QKeyCombination kShowDraftKey = Qt::CTRL | Qt::SHIFT | Qt::Key_D;
 
 class SentenceCollector {
 public:
