@@ -40,8 +40,9 @@ protected:
 
 private:
     void StartContentLibrary();
-    // Gives the draft the words a school report must not carry, from the content file.
-    void ReadForbiddenWords();
+    // Gives the draft the words a school report must not carry and what to read a remark again
+    // for, from the content file.
+    void ReadWordLists();
     // Whether the program may end: nothing in the draft would be lost, or the teacher said so.
     bool MayEnd();
     bool CreatePages();

@@ -40,6 +40,16 @@ QColor forbiddenUnderline()
     return QColor(0xD0, 0x00, 0x00);
 }
 
+QColor reviewUnderline()
+{
+    return QColor(0x1F, 0x5F, 0xC0);
+}
+
+QColor pastBoxBackground()
+{
+    return QColor(0xD8, 0xD8, 0xD8);
+}
+
 MarkHighlighter::MarkHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
 
 void MarkHighlighter::setTerms(std::vector<std::u16string> terms)

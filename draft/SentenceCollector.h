@@ -13,11 +13,11 @@ inline constexpr QKeyCombination kShowDraftKey = Qt::CTRL | Qt::SHIFT | Qt::Key_
 class SentenceCollector {
 public:
     virtual ~SentenceCollector() = default;
-    // Appends the text to the draft, behind what it holds, and shows the draft.
+    // Puts the text into the draft at its cursor (at its end until the teacher moves the cursor
+    // into the text), as one step for undo, and shows the draft.
     virtual void addSentence(const QString& text) = 0;
-    // Whether a draft has been started, so that there is something to show.
-    virtual bool hasDraft() const = 0;
-    // Brings the draft's window up and gives it the keyboard.
+    // Brings the draft's window up, an empty one before the first sentence, and gives it the
+    // keyboard.
     virtual void showDraft() = 0;
 };
 
