@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "content/ForbiddenWords.h"
+#include "content/ReviewWords.h"
 #include "content/Synonyms.h"
 #include "content/tessera.h"
 #include "platform/Documents.h"
@@ -12,6 +13,7 @@
 #include "res/BuiltPictures.h"
 #include "res/Templates.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPainter>
 
@@ -76,7 +78,7 @@ bool CVerdaneDlg::OnInitDialog()
     tabControl->lower();
     StartContentLibrary();
     installAboutBox(this);
-    ReadForbiddenWords();
+    ReadWordLists();
     setWindowIcon(icon);
     setFixedSize(size());
     // The items get their size and font before they are inserted: each insertion measures the
@@ -97,6 +99,12 @@ bool CVerdaneDlg::OnInitDialog()
         page(i).SetCollector(&draft);
         page(i).SetSynonyms(synonyms);
     }
+    // The draft comes up from anywhere in the window, an empty one before the first sentence.
+    auto* showDraft = new QAction(QStringLiteral("下書きを表示"), this);
+    showDraft->setShortcut(draft::kShowDraftKey);
+    showDraft->setShortcutContext(Qt::WindowShortcut);
+    connect(showDraft, &QAction::triggered, this, [this] { draft.showDraft(); });
+    addAction(showDraft);
     for (std::size_t i = 0; i < kTabs.size(); ++i)
         tabColours[i] = kTabs[i].colour;
     keywordFont = pointFont(FontFace::Gothic, 14);
@@ -133,19 +141,23 @@ void CVerdaneDlg::StartContentLibrary()
     endProcess(1);
 }
 
-void CVerdaneDlg::ReadForbiddenWords()
+void CVerdaneDlg::ReadWordLists()
 {
     std::string list;
     const auto into = [](const char* text, int bytes, void* string) {
         static_cast<std::string*>(string)->assign(text, static_cast<std::size_t>(bytes));
     };
+    // A line the lists cannot use was refused when the file was packed; the rest still serve.
+    std::vector<content::ListProblem> unused;
+    // A content file packed without the review list: the draft leaves the second look out.
+    if (KOVA_readReviewList(into, &list) == KOVA_OK)
+        draft.setReviewWords(std::make_shared<const content::ReviewWords>(
+            content::ReviewWords::parse(list, unused)));
     if (KOVA_readWordList(into, &list) != KOVA_OK) {
         draft.setForbiddenWords(nullptr, QStringLiteral("例文ファイルに、調査書に書かない語の一覧が"
                                                         "ありません。語の確認はできません。"));
         return;
     }
-    // A line the list cannot use was refused when the file was packed; the rest still serve.
-    std::vector<content::ListProblem> unused;
     draft.setForbiddenWords(std::make_shared<const content::ForbiddenWords>(
         content::ForbiddenWords::parse(list, unused)));
 }
@@ -165,9 +177,13 @@ std::shared_ptr<const content::Synonyms> CVerdaneDlg::ReadSynonyms()
 
 bool CVerdaneDlg::MayEnd()
 {
-    return draft.nothingToLose() ||
-           effects().askQuestion(
-               this, u"下書きはコピーされていません。下書きを捨てて終了しますか？", u"終了");
+    if (draft.nothingToLose() ||
+        effects().askQuestion(this, u"下書きはコピーされていません。下書きを捨てて終了しますか？",
+                              u"終了"))
+        return true;
+    // The teacher said no to copy the draft first: it comes up, hidden or not, ready for that.
+    draft.showDraft();
+    return false;
 }
 
 bool CVerdaneDlg::CreatePages()

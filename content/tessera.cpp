@@ -8,6 +8,7 @@
 #include "ForbiddenWords.h"
 #include "Readings.h"
 #include "RecordFormat.h"
+#include "ReviewWords.h"
 #include "Synonyms.h"
 
 #include <algorithm>
@@ -237,11 +238,11 @@ template <typename Body> int guarded(int outOfMemory, int otherFailure, Body&& b
     }
 }
 
-// Whether an entry serves the contents instead of being one: the word list, the words that
+// Whether an entry serves the contents instead of being one: the word lists, the words that
 // mean the same, and the readings of each content.
 bool isSupplementaryEntry(std::string_view name)
 {
-    return name == kForbiddenWordsEntry || name == kSynonymsEntry ||
+    return name == kForbiddenWordsEntry || name == kReviewWordsEntry || name == kSynonymsEntry ||
            name.starts_with(kReadingsFolder);
 }
 
@@ -448,6 +449,11 @@ int KOVA_readReadings(const char* contentName, KOVA_TextVisitor onReadings, void
         return readTextEntry(std::string(kReadingsFolder) + contentName, kMaxReadingsBytes,
                              onReadings, context);
     });
+}
+
+int KOVA_readReviewList(KOVA_TextVisitor onList, void* context)
+{
+    return readTextEntry(kReviewWordsEntry, kMaxWordListBytes, onList, context);
 }
 
 } // extern "C"

@@ -63,10 +63,11 @@ extern "C" {
 
 /* Every result code, with 1 under each function that may give it:
  *   X(code, KOVA_startup, KOVA_getZipData, KOVA_getItem, the others)
- * KOVA_listContents, KOVA_describeContents, KOVA_readWordList, KOVA_readSynonyms and
- * KOVA_readReadings give the codes of KOVA_getZipData; the others are KOVA_trace, KOVA_traceValue,
- * KOVA_showAbout and KOVA_useContentFile. A code defined above is added here too: the fuzz target
- * holds each function to its codes by this table. KOVA_clearData always gives KOVA_OK. */
+ * KOVA_listContents, KOVA_describeContents, KOVA_readWordList, KOVA_readReviewList,
+ * KOVA_readSynonyms and KOVA_readReadings give the codes of KOVA_getZipData; the others are
+ * KOVA_trace, KOVA_traceValue, KOVA_showAbout and KOVA_useContentFile. A code defined above is
+ * added here too: the fuzz target holds each function to its codes by this table.
+ * KOVA_clearData always gives KOVA_OK. */
 #define KOVA_RESULT_CODES(X)                                                                       \
     X(KOVA_OK, 1, 1, 1, 1)                                                                         \
     X(KOVA_FILES_DAMAGED, 1, 0, 0, 0)                                                              \
@@ -135,7 +136,7 @@ KOVA_API void KOVA_setAboutHandler(KOVA_AboutHandler handler, void* context);
 KOVA_API int KOVA_useContentFile(const char* path);
 
 /* Calls onContent(name in UTF-8, record count, context) for every content of the content file
- * (every entry but the word list, the synonyms and the readings),
+ * (every entry but the two word lists, the synonyms and the readings),
  * in archive order; a content that cannot be read reports -1 records. Every entry is read, so
  * this takes as long as the file is large. Returns a result code of KOVA_getZipData for the
  * file as a whole. Leaves the current content untouched. */
@@ -146,8 +147,8 @@ KOVA_API int KOVA_listContents(KOVA_ContentVisitor onContent, void* context);
  * onContent(name, record count, context) for each, in the order given, with -1 when the file
  * holds no entry of that name or KOVA_getZipData would refuse it were it the only content read.
  * Then stores in *otherEntries (when not NULL) how many entries of the file bear none of these
- * names, the word list, the synonyms and the readings aside. Only the named entries are read, each
- * within the limits of KOVA_getZipData; the others are only counted. Reads the file that
+ * names, the two word lists, the synonyms and the readings aside. Only the named entries are read,
+ * each within the limits of KOVA_getZipData; the others are only counted. Reads the file that
  * KOVA_startup checked, like KOVA_getZipData. Counts against no limit and leaves the current
  * content untouched. Returns a result code of KOVA_getZipData for the file as a whole. */
 KOVA_API int KOVA_describeContents(const char* const* names, int nameCount,
@@ -160,6 +161,11 @@ KOVA_API int KOVA_describeContents(const char* const* names, int nameCount,
  * than 1 MiB, or another result code of KOVA_getZipData for the file or the list's entry. */
 typedef void (*KOVA_TextVisitor)(const char* text, int byteCount, void* context);
 KOVA_API int KOVA_readWordList(KOVA_TextVisitor onList, void* context);
+
+/* Hands onList(text, byteCount, context) the list of what a remark is read again for, as the
+ * packer stored it in the content file (UTF-8, one "kind<TAB>word<TAB>reason" a line; see
+ * content/ReviewWords.h), with the result codes of KOVA_readWordList. */
+KOVA_API int KOVA_readReviewList(KOVA_TextVisitor onList, void* context);
 
 /* Hands onList the groups of words that mean the same, as the packer stored them (UTF-8, one
  * group a line, its words separated by TABs; see content/Synonyms.h), as KOVA_readWordList

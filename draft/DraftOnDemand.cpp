@@ -11,6 +11,13 @@ void DraftOnDemand::setForbiddenWords(std::shared_ptr<const content::ForbiddenWo
         window_->setForbiddenWords(forbidden_, listNote_);
 }
 
+void DraftOnDemand::setReviewWords(std::shared_ptr<const content::ReviewWords> words)
+{
+    review_ = std::move(words);
+    if (window_)
+        window_->setReviewWords(review_);
+}
+
 void DraftOnDemand::hide()
 {
     if (window_)
@@ -22,6 +29,7 @@ DraftWindow& DraftOnDemand::window()
     if (!window_) {
         window_ = std::make_unique<DraftWindow>(mainWindow_);
         window_->setForbiddenWords(forbidden_, listNote_);
+        window_->setReviewWords(review_);
     }
     return *window_;
 }

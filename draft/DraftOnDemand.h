@@ -13,12 +13,12 @@ public:
     explicit DraftOnDemand(QWidget* mainWindow) : mainWindow_(mainWindow) {}
 
     void addSentence(const QString& text) override { window().addSentence(text); }
-    bool hasDraft() const override { return window_ && window_->hasDraft(); }
     void showDraft() override { window().showDraft(); }
 
     // Kept until the window is made, then handed to it.
     void setForbiddenWords(std::shared_ptr<const content::ForbiddenWords> words,
                            const QString& note = {});
+    void setReviewWords(std::shared_ptr<const content::ReviewWords> words);
     // Whether the program may end without asking: no draft was started, or it was copied.
     bool nothingToLose() const { return !window_ || window_->nothingToLose(); }
     void hide();
@@ -30,6 +30,7 @@ private:
     QWidget* mainWindow_;
     std::unique_ptr<DraftWindow> window_;
     std::shared_ptr<const content::ForbiddenWords> forbidden_;
+    std::shared_ptr<const content::ReviewWords> review_;
     QString listNote_;
 };
 

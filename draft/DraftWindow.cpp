@@ -1,8 +1,14 @@
 #include "DraftWindow.h"
 
+#include "BoxPanel.h"
+#include "FindingList.h"
 #include "MarkHighlighter.h"
+#include "NumberBox.h"
 #include "RemarkText.h"
+#include "ReviewChecks.h"
+#include "WindowPlacement.h"
 #include "content/ForbiddenWords.h"
+#include "content/ReviewWords.h"
 #include "platform/Fonts.h"
 #include "platform/QtStrings.h"
 
@@ -12,16 +18,14 @@
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSpinBox>
+#include <QStyle>
 #include <QTextBlock>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <set>
 
 namespace draft {
 
@@ -29,12 +33,35 @@ using platform::unitsOf;
 
 namespace {
 
-constexpr int kGap = 8; // between the main window and the draft
+constexpr int kGap = 8;             // between the main window and the draft
+constexpr int kUsualWidth = 440;    // where the screen has room
+constexpr int kLineCharacters = 14; // a line of the narrowest draft still holds as many
+constexpr int kMainTopBar = 36;     // the main window's strip above its pages
 const QColor kOverLimit(0xC0, 0x00, 0x00);
 
 QString fromUtf8(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QLabel* wrappingLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+void setTextColour(QLabel* label, bool alarm)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText,
+                     alarm ? kOverLimit : QApplication::palette().color(QPalette::WindowText));
+    label->setPalette(palette);
+}
+
+ScreenRect screenRect(const QRect& rect)
+{
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
 } // namespace
@@ -45,7 +72,7 @@ DraftWindow::DraftWindow(QWidget* mainWindow) : QDialog(mainWindow), mainWindow_
     setAccessibleName(QStringLiteral("下書き"));
     buildControls();
     refresh();
-    resize(440, 560);
+    resize(kUsualWidth, 560);
 }
 
 DraftWindow::~DraftWindow() = default;
@@ -58,10 +85,16 @@ void DraftWindow::buildControls()
     text_->setFont(platform::pointFont(platform::FontFace::Gothic, 12));
     text_->setAccessibleName(QStringLiteral("下書きの文"));
     text_->viewport()->installEventFilter(this);
+    // The narrowest the draft becomes on a small screen: a line still holds a phrase.
+    const QFontMetrics metrics(text_->font());
+    text_->setMinimumWidth(
+        kLineCharacters * metrics.horizontalAdvance(QChar(0x3000)) +
+        2 * (text_->frameWidth() + static_cast<int>(text_->document()->documentMargin())) +
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2);
     highlighter_ = new MarkHighlighter(text_->document());
 
-    count_ = new QLabel(this);
-    limit_ = new QSpinBox(this);
+    count_ = wrappingLabel(this);
+    limit_ = new NumberBox(this);
     limit_->setRange(0, 9999);
     limit_->setSpecialValueText(QStringLiteral("なし"));
     limit_->setSuffix(QStringLiteral(" 字"));
@@ -70,19 +103,23 @@ void DraftWindow::buildControls()
     limitLabel->setBuddy(limit_);
     marks_ = new QPushButton(this);
     marks_->setToolTip(QStringLiteral("次の未記入の箇所を選びます"));
-    warningsHeading_ = new QLabel(this);
-    warnings_ = new QListWidget(this);
-    warnings_->setAccessibleName(QStringLiteral("調査書に書かない語"));
-    warnings_->setMaximumHeight(96);
+    warningsHeading_ = wrappingLabel(this);
+    findings_ = new FindingList(this);
+    findings_->setAccessibleName(QStringLiteral("調査書に書かない語と見直す箇所"));
+    findings_->setMaximumHeight(120);
+    findings_->onChoose = [this](const std::vector<Span>& places) { selectPlace(places); };
     copy_ = new QPushButton(QStringLiteral("コピー"), this);
     clear_ = new QPushButton(QStringLiteral("クリア"), this);
     clear_->setToolTip(QStringLiteral("下書きを空にします（Ctrl+Z で元に戻せます）"));
+    note_ = wrappingLabel(this);
+    note_->setAccessibleName(QStringLiteral("コピーの結果"));
+    note_->hide();
 
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(count_, 1);
     countRow->addWidget(limitLabel);
     countRow->addWidget(limit_);
-    // Enter belongs to the text and the limit, never to a button.
+    // Enter belongs to the text and the numbers, never to a button.
     for (QPushButton* button : {marks_, copy_, clear_})
         button->setAutoDefault(false);
     // Tab leaves the text for the controls under it: a remark holds no tab.
@@ -95,9 +132,13 @@ void DraftWindow::buildControls()
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_, 1);
     layout->addLayout(countRow);
+    boxPanel_ = new BoxPanel(this);
+    boxPanel_->onChange = [this] { refresh(); };
+    layout->addWidget(boxPanel_);
     layout->addWidget(warningsHeading_);
-    layout->addWidget(warnings_);
+    layout->addWidget(findings_);
     layout->addLayout(buttonRow);
+    layout->addWidget(note_);
 
     connect(text_, &QPlainTextEdit::textChanged, this, &DraftWindow::refresh);
     connect(limit_, &QSpinBox::valueChanged, this, &DraftWindow::refresh);
@@ -108,11 +149,15 @@ void DraftWindow::buildControls()
 
 void DraftWindow::addSentence(const QString& sentence)
 {
-    QTextCursor end(text_->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(sentence); // one step for undo; prose, no separator
-    text_->setTextCursor(end);
-    started_ = true;
+    // At the cursor, which stays behind each sentence added: sentences follow one another at
+    // the end until the teacher puts the cursor elsewhere. A selection stays in the text.
+    QTextCursor at = text_->textCursor();
+    at.setPosition(at.selectionEnd());
+    // An edit block of its own: one undo takes back this sentence and no more.
+    at.beginEditBlock();
+    at.insertText(sentence); // prose, no separator
+    at.endEditBlock();
+    text_->setTextCursor(at);
     if (!isVisible()) {
         // The teacher goes on choosing sentences in the main window.
         setAttribute(Qt::WA_ShowWithoutActivating);
@@ -134,18 +179,31 @@ void DraftWindow::showDraft()
 
 void DraftWindow::placeBesideMainWindow()
 {
-    if (!mainWindow_)
+    if (!mainWindow_ || !mainWindow_->screen())
         return;
     const QRect main = mainWindow_->frameGeometry();
-    const QScreen* screen = mainWindow_->screen();
-    const QRect room = screen ? screen->availableGeometry() : QRect();
-    resize(width(), mainWindow_->height());
-    QPoint topLeft(main.right() + 1 + kGap, main.top());
-    if (room.isValid() && topLeft.x() + width() > room.right() + 1) {
-        const int left = main.left() - kGap - width();
-        topLeft.setX(left >= room.left() ? left : room.right() + 1 - width());
-    }
-    move(topLeft);
+    const QRect mainInside = mainWindow_->geometry();
+    // The window manager draws the same frame round both; before the draft is first shown only
+    // the main window's is known.
+    const auto frameOf = [](const QRect& outside, const QRect& inside) {
+        return QMargins(inside.left() - outside.left(), inside.top() - outside.top(),
+                        outside.right() - inside.right(), outside.bottom() - inside.bottom());
+    };
+    const QMargins frame =
+        isVisible() ? frameOf(frameGeometry(), geometry()) : frameOf(main, mainInside);
+    const int frameWidth = frame.left() + frame.right();
+    const WindowPlacement placed = placeWindows({
+        screenRect(mainWindow_->screen()->availableGeometry()),
+        screenRect(main),
+        kUsualWidth + frameWidth,
+        minimumSizeHint().width() + frameWidth,
+        mainInside.top() - main.top() + kMainTopBar,
+        kGap,
+    });
+    if (placed.main.left != main.left() || placed.main.top != main.top())
+        mainWindow_->move(placed.main.left, placed.main.top);
+    move(placed.draft.left, placed.draft.top);
+    resize(placed.draft.width - frameWidth, placed.draft.height - frame.top() - frame.bottom());
 }
 
 void DraftWindow::setForbiddenWords(std::shared_ptr<const content::ForbiddenWords> words,
@@ -154,6 +212,12 @@ void DraftWindow::setForbiddenWords(std::shared_ptr<const content::ForbiddenWord
     forbidden_ = std::move(words);
     listNote_ = note;
     highlighter_->setForbiddenWords(forbidden_.get());
+    refresh();
+}
+
+void DraftWindow::setReviewWords(std::shared_ptr<const content::ReviewWords> words)
+{
+    review_ = std::move(words);
     refresh();
 }
 
@@ -171,13 +235,38 @@ QString DraftWindow::text() const
 void DraftWindow::refresh()
 {
     const QString current = text();
-    showCount(static_cast<qsizetype>(countCharacters(unitsOf(current))));
-    const std::size_t marks = findPlaceholders(unitsOf(current)).size();
-    marks_->setText(QStringLiteral("未記入 %1 箇所").arg(marks));
-    marks_->setEnabled(marks > 0);
-    showWarnings();
+    const std::u16string_view units = unitsOf(current);
+    measures_.characters = countCharacters(units);
+    showCount(static_cast<qsizetype>(measures_.characters));
+    measures_.marks = findPlaceholders(units).size();
+    marks_->setText(QStringLiteral("未記入 %1 箇所").arg(measures_.marks));
+    marks_->setEnabled(measures_.marks > 0);
+    measures_.fit = fitInBox(units, boxPanel_->box());
+    boxPanel_->showFit(measures_.fit, current);
+
+    std::vector<content::ForbiddenWords::Hit> forbidden;
+    if (forbidden_)
+        forbidden = forbidden_->find(units);
+    std::vector<ReviewFinding> review;
+    if (review_)
+        review = reviewRemark(units, *review_);
+    findings_->showFindings(forbidden, review);
+    measures_.forbiddenWords = findings_->forbiddenRows();
+    QString heading =
+        forbidden_ ? QStringLiteral("調査書に書かない語: %1 語").arg(measures_.forbiddenWords)
+                   : listNote_;
+    if (findings_->reviewRows() > 0)
+        heading += QStringLiteral("　見直し: %1 件").arg(findings_->reviewRows());
+    warningsHeading_->setText(heading);
+    findings_->setVisible(findings_->count() > 0);
+    std::vector<Span> reviewPlaces;
+    for (const ReviewFinding& finding : review)
+        reviewPlaces.insert(reviewPlaces.end(), finding.places.begin(), finding.places.end());
+    markText(measures_.fit, reviewPlaces);
+
     copy_->setEnabled(!current.isEmpty());
     clear_->setEnabled(!current.isEmpty());
+    note_->hide(); // what it said was of the draft as it was copied
 }
 
 void DraftWindow::showCount(qsizetype characters)
@@ -191,31 +280,33 @@ void DraftWindow::showCount(qsizetype characters)
     else if (limit > 0)
         shown += QStringLiteral("／上限 %1 字").arg(limit);
     count_->setText(shown);
-    QPalette palette = count_->palette();
-    palette.setColor(QPalette::WindowText,
-                     over ? kOverLimit : QApplication::palette().color(QPalette::WindowText));
-    count_->setPalette(palette);
+    setTextColour(count_, over);
 }
 
-void DraftWindow::showWarnings()
+// Marks what the second look found, and greys what falls past the box: over the document's own
+// formats, so that a keystroke changes no format of the text and lays out no block again.
+void DraftWindow::markText(const BoxFit& fit, const std::vector<Span>& review)
 {
-    warnings_->clear();
-    if (!forbidden_) {
-        warningsHeading_->setText(listNote_);
-        warnings_->setVisible(false);
-        return;
+    QList<QTextEdit::ExtraSelection> marks;
+    QTextCharFormat underline;
+    underline.setUnderlineStyle(QTextCharFormat::DashUnderline);
+    underline.setUnderlineColor(reviewUnderline());
+    for (const Span& place : review) {
+        QTextCursor cursor(text_->document());
+        cursor.setPosition(static_cast<int>(place.position));
+        cursor.setPosition(static_cast<int>(place.position + place.length),
+                           QTextCursor::KeepAnchor);
+        marks.append({cursor, underline});
     }
-    std::set<std::string> listed;
-    for (const content::ForbiddenWords::Hit& hit : forbidden_->find(unitsOf(text()))) {
-        if (!listed.insert(hit.word).second)
-            continue;
-        auto* item = new QListWidgetItem(
-            QStringLiteral("%1　%2").arg(fromUtf8(hit.word), fromUtf8(hit.reason)), warnings_);
-        item->setToolTip(fromUtf8(hit.reason));
+    if (fit.charactersPast > 0) {
+        QTextCharFormat past;
+        past.setBackground(pastBoxBackground());
+        QTextCursor cursor(text_->document());
+        cursor.setPosition(static_cast<int>(fit.overflowAt));
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        marks.append({cursor, past});
     }
-    warningsHeading_->setText(
-        QStringLiteral("調査書に書かない語: %1 語").arg(static_cast<int>(listed.size())));
-    warnings_->setVisible(!listed.empty());
+    text_->setExtraSelections(marks);
 }
 
 void DraftWindow::selectNextPlaceholder()
@@ -228,17 +319,51 @@ void DraftWindow::selectNextPlaceholder()
                              [&](const Span& mark) { return mark.position >= from; });
     if (next == marks.end())
         next = marks.begin(); // round again from the start
+    selectPlace({*next});
+}
+
+// Selects the first of the places, or the one after the place selected now when it is one of
+// them, so that choosing a row again goes through all its places.
+void DraftWindow::selectPlace(const std::vector<Span>& places)
+{
+    if (places.empty())
+        return;
+    const QTextCursor now = text_->textCursor();
+    auto chosen = std::find_if(places.begin(), places.end(), [&](const Span& place) {
+        return static_cast<int>(place.position) == now.selectionStart() &&
+               static_cast<int>(place.position + place.length) == now.selectionEnd();
+    });
+    chosen = chosen == places.end() || chosen + 1 == places.end() ? places.begin() : chosen + 1;
     QTextCursor cursor(text_->document());
-    cursor.setPosition(static_cast<int>(next->position));
-    cursor.setPosition(static_cast<int>(next->position + next->length), QTextCursor::KeepAnchor);
+    cursor.setPosition(static_cast<int>(chosen->position));
+    cursor.setPosition(static_cast<int>(chosen->position + chosen->length),
+                       QTextCursor::KeepAnchor);
     text_->setTextCursor(cursor);
     text_->setFocus(Qt::OtherFocusReason);
 }
 
+// The draft goes to the clipboard whatever it holds; the note under the buttons then says what
+// is still to do in it.
 void DraftWindow::copyDraft()
 {
     copiedText_ = text();
     QApplication::clipboard()->setText(copiedText_);
+    QStringList left;
+    if (measures_.marks > 0)
+        left << QStringLiteral("未記入 %1 箇所").arg(measures_.marks);
+    if (measures_.forbiddenWords > 0)
+        left << QStringLiteral("調査書に書かない語 %1 語").arg(measures_.forbiddenWords);
+    const int limit = limit_->value();
+    if (limit > 0 && measures_.characters > static_cast<std::size_t>(limit))
+        left << QStringLiteral("上限を %1 字超過")
+                    .arg(measures_.characters - static_cast<std::size_t>(limit));
+    if (measures_.fit.charactersPast > 0)
+        left << QStringLiteral("枠の外 %1 字").arg(measures_.fit.charactersPast);
+    note_->setText(left.isEmpty()
+                       ? QStringLiteral("コピーしました。")
+                       : QStringLiteral("コピーしました。残っています: %1").arg(left.join(u'、')));
+    setTextColour(note_, !left.isEmpty());
+    note_->show();
 }
 
 void DraftWindow::clearDraft()
@@ -261,16 +386,31 @@ bool DraftWindow::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-// Shows why the word under the pointer may not be written; false when there is none.
+// Shows why the word under the pointer may not be written, or why to read it again; false when
+// there is nothing to say.
 bool DraftWindow::showReasonAt(const QPoint& viewportPosition, const QPoint& globalPosition)
 {
-    if (!forbidden_)
-        return false;
+    const QString current = text();
     const auto at = static_cast<std::size_t>(text_->cursorForPosition(viewportPosition).position());
-    for (const content::ForbiddenWords::Hit& hit : forbidden_->find(unitsOf(text()))) {
-        if (at >= hit.position && at <= hit.position + hit.length) {
-            QToolTip::showText(globalPosition, fromUtf8(hit.reason), text_->viewport());
-            return true;
+    const auto under = [at](std::size_t position, std::size_t length) {
+        return at >= position && at <= position + length;
+    };
+    const auto show = [&](const std::string& reason) {
+        QToolTip::showText(globalPosition, fromUtf8(reason), text_->viewport());
+        return true;
+    };
+    if (forbidden_) {
+        for (const content::ForbiddenWords::Hit& hit : forbidden_->find(unitsOf(current))) {
+            if (under(hit.position, hit.length))
+                return show(hit.reason);
+        }
+    }
+    if (review_) {
+        for (const ReviewFinding& finding : reviewRemark(unitsOf(current), *review_)) {
+            for (const Span& place : finding.places) {
+                if (under(place.position, place.length))
+                    return show(finding.reason);
+            }
         }
     }
     return false;

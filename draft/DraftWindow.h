@@ -1,27 +1,33 @@
 #pragma once
 // The draft: a window beside the main window in which a remark is put together from sentences
 // and edited. Under the text it shows the length as the form counts it against a limit the
-// teacher may set, the facts still to fill in, and the words a school report must not carry.
-// It lives only in memory; "コピー" hands it to the clipboard.
+// teacher may set, how the text falls into the box of a field of the form, the facts still to
+// fill in, the words a school report must not carry and what to read again. It lives only in
+// memory; "コピー" hands it to the clipboard and says what is still left to do.
 
+#include "BoxLayout.h"
 #include "SentenceCollector.h"
 
 #include <QDialog>
 #include <memory>
+#include <vector>
 
 class QLabel;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
-class QSpinBox;
 
 namespace content {
 class ForbiddenWords;
-}
+class ReviewWords;
+} // namespace content
 
 namespace draft {
 
+class BoxPanel;
+class FindingList;
 class MarkHighlighter;
+class NumberBox;
+struct Span;
 
 class DraftWindow : public QDialog, public SentenceCollector {
 public:
@@ -31,12 +37,13 @@ public:
     ~DraftWindow() override;
 
     void addSentence(const QString& text) override;
-    bool hasDraft() const override { return started_; }
     void showDraft() override;
 
     // The words to underline and list, or null with a note that says why there are none.
     void setForbiddenWords(std::shared_ptr<const content::ForbiddenWords> words,
                            const QString& note = {});
+    // What to read the remark again for; null looks for nothing.
+    void setReviewWords(std::shared_ptr<const content::ReviewWords> words);
     // Whether the program may end without asking: the draft is empty or was copied as it is.
     bool nothingToLose() const;
 
@@ -47,12 +54,21 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the last refresh found, for the note at コピー.
+    struct Measures {
+        std::size_t characters = 0;
+        std::size_t marks = 0;
+        int forbiddenWords = 0;
+        BoxFit fit{};
+    };
+
     void buildControls();
     void placeBesideMainWindow();
     void refresh();
     void showCount(qsizetype characters);
-    void showWarnings();
+    void markText(const BoxFit& fit, const std::vector<Span>& review);
     void selectNextPlaceholder();
+    void selectPlace(const std::vector<Span>& places);
     void copyDraft();
     void clearDraft();
     bool showReasonAt(const QPoint& viewportPosition, const QPoint& globalPosition);
@@ -60,17 +76,20 @@ private:
     QWidget* mainWindow_;
     QPlainTextEdit* text_ = nullptr;
     QLabel* count_ = nullptr;
-    QSpinBox* limit_ = nullptr;
+    NumberBox* limit_ = nullptr;
+    BoxPanel* boxPanel_ = nullptr;
     QPushButton* marks_ = nullptr;
     QLabel* warningsHeading_ = nullptr;
-    QListWidget* warnings_ = nullptr;
+    FindingList* findings_ = nullptr;
     QPushButton* copy_ = nullptr;
     QPushButton* clear_ = nullptr;
+    QLabel* note_ = nullptr;
     MarkHighlighter* highlighter_ = nullptr;
     std::shared_ptr<const content::ForbiddenWords> forbidden_;
+    std::shared_ptr<const content::ReviewWords> review_;
     QString listNote_;
     QString copiedText_;
-    bool started_ = false;
+    Measures measures_;
 };
 
 } // namespace draft

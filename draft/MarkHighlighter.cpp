@@ -43,6 +43,16 @@ QColor forbiddenUnderline()
     return QColor(0xD0, 0x00, 0x00);
 }
 
+QColor reviewUnderline()
+{
+    return QColor(0x1F, 0x5F, 0xC0);
+}
+
+QColor pastBoxBackground()
+{
+    return QColor(0xD8, 0xD8, 0xD8);
+}
+
 MarkHighlighter::MarkHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
 
 void MarkHighlighter::setTermFinder(TermFinder finder)

@@ -35,9 +35,12 @@ private:
     const content::ForbiddenWords* forbidden_ = nullptr;
 };
 
-// The colours the marks are drawn in, for the legend of the how-to guide and the tests.
+// The colours the marks are drawn in, for the legend of the how-to guide and the tests. The draft
+// adds two of its own: what the second look found, and the text past the form's box.
 QColor placeholderBackground();
 QColor termBackground();
 QColor forbiddenUnderline();
+QColor reviewUnderline();
+QColor pastBoxBackground();
 
 } // namespace draft

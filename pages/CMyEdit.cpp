@@ -90,11 +90,10 @@ void CMyEdit::OnContextMenu(const QPoint& globalPosition)
     menu->setAccessibleName(QStringLiteral("文例のメニュー"));
     menu->addSeparator();
     menu->addAction(addToDraft_);
-    if (collector_->hasDraft()) {
-        draft::SentenceCollector* collector = collector_;
-        menu->addAction(QStringLiteral("下書きを表示(&S)"), menu,
-                        [collector] { collector->showDraft(); });
-    }
+    draft::SentenceCollector* collector = collector_;
+    QAction* show = menu->addAction(QStringLiteral("下書きを表示(&S)"), menu,
+                                    [collector] { collector->showDraft(); });
+    show->setShortcut(draft::kShowDraftKey); // named here; the main window answers it
     menu->popup(globalPosition);
 }
 

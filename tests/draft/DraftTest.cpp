@@ -1,20 +1,25 @@
-// The draft on real widgets, over the packed sample content and its word list: sentences and
-// parts of them added from a result box's menu and by its shortcut, the length against a
-// limit, the marks of facts to fill in, the words a report must not carry, copying, clearing
-// and undoing, the question before the program ends, and the marks in the result boxes.
+// The draft on real widgets, over the packed sample content and its word lists: sentences and
+// parts of them added from a result box's menu and by its shortcut at the draft's cursor, the
+// key that shows it, the length against a limit, the form's box, the marks of facts to fill in,
+// the words a report must not carry and what to read again, copying with its note, clearing and
+// undoing, the question before the program ends, and the marks in the result boxes.
 
 #include "app/CVerdaneDlg.h"
 #include "draft/MarkHighlighter.h"
+#include "draft/SentenceCollector.h"
 #include "support/ContentFile.h"
 #include "support/RecordingEffects.h"
 #include "support/WindowIds.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QDirIterator>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,8 +78,47 @@ protected:
         }
         return {};
     }
+    // Whether the draft's text has the keyboard once the window system has given the window it.
+    bool draftHasKeyboard()
+    {
+        QApplication::processEvents();
+        return draftText()->hasFocus();
+    }
     QPushButton* marksButton() { return draftControl<QPushButton>(QStringLiteral("未記入")); }
     QListWidget* warnings() { return draft().findChild<QListWidget*>(); }
+    QLabel* labelWith(const QString& text)
+    {
+        for (QLabel* label : draft().findChildren<QLabel*>()) {
+            if (label->text().contains(text))
+                return label;
+        }
+        return nullptr;
+    }
+    QSpinBox* numberBox(const QString& name)
+    {
+        for (QSpinBox* box : draft().findChildren<QSpinBox*>()) {
+            if (box->accessibleName() == name)
+                return box;
+        }
+        return nullptr;
+    }
+    // The draft's marks laid over its text whose format has says yes, as [start, end) pairs.
+    std::vector<std::pair<int, int>> marked(const std::function<bool(const QTextCharFormat&)>& has)
+    {
+        std::vector<std::pair<int, int>> found;
+        for (const QTextEdit::ExtraSelection& mark : draftText()->extraSelections()) {
+            if (has(mark.format))
+                found.emplace_back(mark.cursor.selectionStart(), mark.cursor.selectionEnd());
+        }
+        return found;
+    }
+    // What an input method commits, as it hands it over when a conversion ends.
+    static void commit(QWidget* widget, const QString& text)
+    {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(widget, &event);
+    }
 
     // The box's menu, opened as a right click opens it.
     static QMenu* openMenu(QPlainTextEdit* box)
@@ -136,7 +180,9 @@ TEST_F(DraftTest, SentencesAndPartsAreAddedFromTheMenuAndByTheShortcutAsProse)
     QAction* add = item(menu, QStringLiteral("下書きに追加"));
     ASSERT_NE(add, nullptr);
     EXPECT_EQ(add->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
-    EXPECT_EQ(item(menu, QStringLiteral("下書きを表示")), nullptr) << "no draft exists yet";
+    QAction* show = item(menu, QStringLiteral("下書きを表示"));
+    ASSERT_NE(show, nullptr) << "offered before the first sentence too";
+    EXPECT_EQ(show->shortcut(), QKeySequence(draft::kShowDraftKey));
     add->trigger();
     menu->close();
     EXPECT_TRUE(draft().isVisible()) << "the first addition opens the draft";
@@ -151,10 +197,50 @@ TEST_F(DraftTest, SentencesAndPartsAreAddedFromTheMenuAndByTheShortcutAsProse)
     second->setFocus();
     QTest::keyClick(second, Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(draft().text(), sentence(kFirstResultBox) + sentence(kSecondResultBox).mid(2, 7));
+}
 
-    menu = openMenu(second);
-    ASSERT_NE(menu, nullptr);
-    EXPECT_NE(item(menu, QStringLiteral("下書きを表示")), nullptr);
+TEST_F(DraftTest, ASentenceGoesAtTheDraftsCursorAndEachIsOneStepForUndo)
+{
+    const QString first = sentence(kFirstResultBox), second = sentence(kSecondResultBox);
+    const auto add = [this](int box) {
+        resultBox(box)->setFocus();
+        QTest::keyClick(resultBox(box), Qt::Key_D, Qt::ControlModifier);
+    };
+    add(kFirstResultBox);
+    type(draftText(), QStringLiteral("続けて"));
+    add(kSecondResultBox);
+    EXPECT_EQ(draft().text(), first + QStringLiteral("続けて") + second) << "at the end";
+
+    // The teacher puts the cursor inside, a word selected: the sentence goes behind it.
+    QTextCursor inside(draftText()->document());
+    inside.setPosition(static_cast<int>(first.size()));
+    inside.setPosition(static_cast<int>(first.size()) + 3, QTextCursor::KeepAnchor);
+    draftText()->setTextCursor(inside);
+    add(kSecondResultBox);
+    EXPECT_EQ(draft().text(), first + QStringLiteral("続けて") + second + second);
+    add(kFirstResultBox); // behind the one just put there
+    EXPECT_EQ(draft().text(), first + QStringLiteral("続けて") + second + first + second);
+
+    QTest::keyClick(draftText(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(draft().text(), first + QStringLiteral("続けて") + second + second);
+    QTest::keyClick(draftText(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(draftText(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(draft().text(), first + QStringLiteral("続けて")) << "the typing is a step apart";
+}
+
+TEST_F(DraftTest, TheKeyShowsTheDraftFromAnywhereInTheMainWindowBeforeTheFirstSentenceToo)
+{
+    const QList<QWidget*> anywhere = {window.control(kKeywordBox), resultBox(kFirstResultBox),
+                                      window.page(0).control(kFirstJobType), window.control(kQuit)};
+    for (QWidget* from : anywhere) {
+        QApplication::setActiveWindow(&window);
+        from->setFocus();
+        QTest::keyClick(from, Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_TRUE(draft().isVisible()) << from->accessibleName().toStdString();
+        EXPECT_TRUE(draftHasKeyboard()) << from->accessibleName().toStdString();
+        draft().hide();
+    }
+    EXPECT_EQ(draft().text(), QString());
 }
 
 TEST_F(DraftTest, TheLengthCountsOneForEveryCharacterNoneForLineBreaksAndTurnsRedPastTheLimit)
@@ -200,6 +286,95 @@ TEST_F(DraftTest, AForbiddenWordTypedIsUnderlinedAndListedWithItsReasonUntilDele
     }));
 }
 
+TEST_F(DraftTest, TheFieldsBoxShowsTheLinesAndMarksAndNamesWhatFallsPastIt)
+{
+    const auto pastBox = [](const QTextCharFormat& f) {
+        return f.background().color() == draft::pastBoxBackground();
+    };
+    // Eleven lines of 38 in a box of ten: the last line and the break before it fall outside.
+    const QString line(38, QChar(u'あ'));
+    setDraft(QString(line).repeated(10) + QStringLiteral("\n卒業後も資格の勉強"));
+    QLabel* fit = labelWith(QStringLiteral(" 行 / "));
+    ASSERT_NE(fit, nullptr);
+    EXPECT_EQ(fit->text(), QStringLiteral("11 行 / 10 行（「卒業後も資格…」から 9 字が枠の外）"));
+    EXPECT_EQ(fit->palette().color(QPalette::WindowText), QColor(0xC0, 0x00, 0x00));
+    EXPECT_EQ(marked(pastBox), (std::vector<std::pair<int, int>>{{381, 390}}));
+    EXPECT_TRUE(shownCount().startsWith(QStringLiteral("389 字"))) << "the count stays as it was";
+
+    // Another field, and a box set by the teacher, with digits as the input method gives them;
+    // the limit takes them too.
+    auto* field = draft().findChild<QComboBox*>();
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->currentText(), QStringLiteral("本人のアピールポイント・推薦事由等"));
+    field->setCurrentIndex(1);
+    EXPECT_TRUE(fit->text().startsWith(QStringLiteral("11 行 / 4 行（")));
+    QSpinBox* lines = numberBox(QStringLiteral("枠の行数"));
+    lines->findChild<QLineEdit*>()->selectAll();
+    commit(lines->findChild<QLineEdit*>(), QStringLiteral("１２"));
+    EXPECT_EQ(lines->value(), 12);
+    EXPECT_EQ(fit->text(), QStringLiteral("11 行 / 12 行"));
+    EXPECT_TRUE(marked(pastBox).empty());
+    field->setCurrentIndex(0);
+    EXPECT_EQ(lines->value(), 10) << "each field keeps its own box";
+    field->setCurrentIndex(1);
+    EXPECT_EQ(lines->value(), 12);
+    QSpinBox* limit = numberBox(QStringLiteral("字数の上限"));
+    limit->findChild<QLineEdit*>()->selectAll();
+    commit(limit->findChild<QLineEdit*>(), QStringLiteral("２００"));
+    EXPECT_EQ(limit->value(), 200);
+}
+
+TEST_F(DraftTest, TheSecondLookIsUnderlinedApartAndListedAfterTheForbiddenWordsWithItsReasonWhole)
+{
+    setDraft(QStringLiteral("家族の支えを受け、様々な場面で努力している。"
+                            "部活動でも工夫している。"));
+    ASSERT_EQ(warnings()->count(), 3);
+    EXPECT_TRUE(warnings()->item(0)->text().startsWith(QStringLiteral("家族")));
+    EXPECT_TRUE(warnings()->item(1)->text().startsWith(QStringLiteral("見直し　様々な　")));
+    EXPECT_TRUE(warnings()->item(2)->text().startsWith(QStringLiteral("見直し　文末「ている」")));
+    const auto review = [](const QTextCharFormat& f) {
+        return f.underlineStyle() == QTextCharFormat::DashUnderline &&
+               f.underlineColor() == draft::reviewUnderline();
+    };
+    EXPECT_EQ(marked(review), (std::vector<std::pair<int, int>>{{9, 12}, {18, 21}, {30, 33}}));
+
+    // Narrow as on a small screen, a row's reason wraps instead of running off to the right.
+    draft().resize(draft().minimumSizeHint().width(), draft().height());
+    QApplication::processEvents();
+    const QRect row = warnings()->visualItemRect(warnings()->item(1));
+    EXPECT_LE(row.right(), warnings()->viewport()->width());
+    EXPECT_GE(row.height(), 2 * warnings()->fontMetrics().height());
+
+    // A click selects the place, and again the next place of the same row.
+    const auto click = [this](int row) {
+        QListWidgetItem* item = warnings()->item(row);
+        QTest::mouseClick(warnings()->viewport(), Qt::LeftButton, {},
+                          warnings()->visualItemRect(item).center());
+        return draftText()->textCursor().selectedText();
+    };
+    EXPECT_EQ(click(1), QStringLiteral("様々な"));
+    EXPECT_EQ(click(0), QStringLiteral("家族"));
+    EXPECT_EQ(click(2), QStringLiteral("ている"));
+    EXPECT_EQ(draftText()->textCursor().selectionStart(), 18);
+    click(2);
+    EXPECT_EQ(draftText()->textCursor().selectionStart(), 30);
+    EXPECT_EQ(draft().focusWidget(), draftText()) << "ready to be written over";
+}
+
+TEST_F(DraftTest, TheDraftKeepsItsWidthWhateverItsLinesSay)
+{
+    draft().show();
+    draft().resize(draft().minimumSizeHint().width(), draft().height());
+    QApplication::processEvents();
+    const int width = draft().width();
+    numberBox(QStringLiteral("字数の上限"))->setValue(1);
+    setDraft(QString(179, QChar(u'あ')) + QStringLiteral("様々な家族と言われている〇〇△"));
+    QTest::mouseClick(draftControl<QPushButton>(QStringLiteral("コピー")), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(draft().width(), width);
+    EXPECT_LE(draft().minimumSizeHint().width(), width);
+}
+
 TEST_F(DraftTest, TheMarksLeftAreCountedAndAClickSelectsEachInTurn)
 {
     setDraft(QStringLiteral("〇〇大会でベスト△に入った。"));
@@ -217,12 +392,29 @@ TEST_F(DraftTest, TheMarksLeftAreCountedAndAClickSelectsEachInTurn)
     EXPECT_FALSE(marks->isEnabled());
 }
 
-TEST_F(DraftTest, CopyPutsExactlyTheDraftOnTheClipboardAndClearCanBeUndone)
+TEST_F(DraftTest, CopyPutsExactlyTheDraftOnTheClipboardSaysWhatIsLeftAndClearCanBeUndone)
 {
+    // Whatever is left to do, the draft is copied; the note under it says what is left.
+    QLabel* note = nullptr;
+    const auto copy = [&] {
+        QApplication::clipboard()->setText(QStringLiteral("something else"));
+        QTest::mouseClick(draftControl<QPushButton>(QStringLiteral("コピー")), Qt::LeftButton);
+        note = labelWith(QStringLiteral("コピーしました"));
+        return note ? note->text() : QString();
+    };
+    numberBox(QStringLiteral("字数の上限"))->setValue(3);
+    setDraft(QStringLiteral("家族と〇〇に出た。"));
+    EXPECT_EQ(copy(), QStringLiteral("コピーしました。残っています: 未記入 1 箇所、"
+                                     "調査書に書かない語 1 語、上限を 6 字超過"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("家族と〇〇に出た。"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_FALSE(note->isHidden());
+    numberBox(QStringLiteral("字数の上限"))->setValue(0);
+    EXPECT_TRUE(note->isHidden()) << "what it said is of the draft as it was copied";
+
     const QString text = QStringLiteral("一文目。\n二文目😀。");
     setDraft(text);
-    QApplication::clipboard()->setText(QStringLiteral("something else"));
-    QTest::mouseClick(draftControl<QPushButton>(QStringLiteral("コピー")), Qt::LeftButton);
+    EXPECT_EQ(copy(), QStringLiteral("コピーしました。"));
     EXPECT_EQ(QApplication::clipboard()->text(), text);
     QTest::mouseClick(draftControl<QPushButton>(QStringLiteral("クリア")), Qt::LeftButton);
     EXPECT_EQ(draft().text(), QString());
@@ -237,14 +429,18 @@ TEST_F(DraftTest, EndingAsksOnlyWhenAChangeWasNotCopied)
     EXPECT_EQ(window.RunModalLoop(), platform::IDOK);
     EXPECT_TRUE(effects.questions.empty());
 
-    // A change not copied: asked, and いいえ keeps the program; the close box asks too.
+    // A change not copied: asked, and いいえ keeps the program and brings up the draft, though
+    // the teacher had closed it, ready to be copied; the close box asks too.
     window.show();
     setDraft(QStringLiteral("まだコピーしていない下書き"));
+    draft().hide();
     effects.answer = false;
     QTimer::singleShot(0, [this] {
         QTest::mouseClick(window.control(kQuit), Qt::LeftButton);
         EXPECT_EQ(effects.questions.size(), 1u);
         EXPECT_TRUE(window.isVisible());
+        EXPECT_TRUE(draft().isVisible());
+        EXPECT_TRUE(draftHasKeyboard());
         effects.answer = true;
         window.close();
     });

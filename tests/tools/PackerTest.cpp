@@ -114,15 +114,17 @@ TEST(Packer, WithAForbiddenListRejectsEverySentenceThatHoldsAWordAndWritesNothin
     EXPECT_EQ(pack(output + " " + shellQuoted(source)).exitCode, 0);
 }
 
-TEST(Packer, StoresTheForbiddenListBesideTheContentsForTheProgramToRead)
+TEST(Packer, StoresTheWordListsBesideTheContentsForTheProgramToRead)
 {
     ContentFolder folder;
     const std::string listText = "# note\n家族\tfamily\n!父母会\tthe school's association\n";
     const std::string list = folder.writeBytes("words.tsv", listText);
+    const std::string reviewText = "word\t様々な\tvague\nrepeat\t3\trepeated\n";
+    const std::string review = folder.writeBytes("review.tsv", reviewText);
     const std::string source = folder.writeBytes("2 校内活動 学校行事.txt", "10\tfine\n");
     const std::string output = folder.file("out.zip");
-    ASSERT_EQ(pack("--forbidden " + shellQuoted(list) + " " + shellQuoted(output) + " " +
-                   shellQuoted(source))
+    ASSERT_EQ(pack("--forbidden " + shellQuoted(list) + " --review " + shellQuoted(review) + " " +
+                   shellQuoted(output) + " " + shellQuoted(source))
                   .exitCode,
               0);
     ASSERT_EQ(pack(shellQuoted(folder.file("bare.zip")) + " " + shellQuoted(source)).exitCode, 0);
@@ -135,7 +137,9 @@ TEST(Packer, StoresTheForbiddenListBesideTheContentsForTheProgramToRead)
     };
     EXPECT_EQ(KOVA_readWordList(into, &read), KOVA_OK);
     EXPECT_EQ(read, listText);
-    // The list is no content: neither the listing nor the about box counts it.
+    EXPECT_EQ(KOVA_readReviewList(into, &read), KOVA_OK);
+    EXPECT_EQ(read, reviewText);
+    // The lists are no contents: neither the listing nor the about box counts them.
     int contents = 0, others = -1;
     const auto count = [](const char*, int, void* n) { ++*static_cast<int*>(n); };
     KOVA_listContents(count, &contents);
@@ -147,6 +151,14 @@ TEST(Packer, StoresTheForbiddenListBesideTheContentsForTheProgramToRead)
     testing_support::UseContentFile useBare(folder.file("bare.zip"));
     ASSERT_EQ(KOVA_startup(nullptr), KOVA_OK);
     EXPECT_EQ(KOVA_readWordList(into, &read), KOVA_NO_SUCH_CONTENT);
+    EXPECT_EQ(KOVA_readReviewList(into, &read), KOVA_NO_SUCH_CONTENT);
+
+    // A review line that cannot be used stops the packing like a bad source line.
+    const std::string bad = folder.writeBytes("bad.tsv", "word\t様々な\tvague\nrepeat\tmany\tx\n");
+    const PackerRun run = pack("--review " + shellQuoted(bad) + " " +
+                               shellQuoted(folder.file("none.zip")) + " " + shellQuoted(source));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find(bad + ":2: "), std::string::npos) << run.output;
 }
 
 TEST(Packer, AForbiddenListThatCannotBeUsedStopsThePacking)

@@ -1,7 +1,8 @@
 // verdane-pack: checks the content source files and packs them into the content file.
 //
-//   verdane-pack [--forbidden LIST] [--marks] [--tagging] [--job-words LIST]
-//                [--official-names LIST] [--near-duplicates] [--coverage] OUTPUT.zip SOURCE...
+//   verdane-pack [--forbidden LIST] [--review LIST] [--marks] [--tagging] [--job-words LIST]
+//                [--official-names LIST] [--near-duplicates] [--coverage] [--readings]
+//                [--synonyms GROUPS] OUTPUT.zip SOURCE...
 //
 // Each SOURCE is a content file's source (its file name is the content name) or a folder whose
 // *.txt files are all taken. With --forbidden, every sentence is also searched for the words of
@@ -11,7 +12,8 @@
 // in a source or with the files themselves, is reported as file:line or file; when there is
 // any, nothing is written and the exit code is 1. Otherwise it prints, per content, the number
 // of records and how many records mark each flag position, warns about each of the program's
-// contents that no source gives, and writes OUTPUT.
+// contents that no source gives, and writes OUTPUT. With --review, LIST holds what the draft asks
+// the teacher to read a remark again for (see content/ReviewWords.h): checked and stored alike.
 
 #include "Compatibility.h"
 #include "ContentCheck.h"
@@ -22,6 +24,7 @@
 #include "content/ContentArchive.h"
 #include "content/ContentNames.h"
 #include "content/Readings.h"
+#include "content/ReviewWords.h"
 #include "content/Synonyms.h"
 
 #include <algorithm>
@@ -50,6 +53,9 @@ constexpr std::string_view kUsage =
     "  --forbidden LIST   refuse the words of LIST (word TAB reason), which a school report for a\n"
     "                     job application must not carry, and store LIST in OUTPUT.zip for the\n"
     "                     program's draft\n"
+    "  --review LIST      store LIST (kind TAB word TAB reason), what the program's draft asks\n"
+    "                     the teacher to read a remark again for, in OUTPUT.zip; refuse a\n"
+    "                     line of it that cannot be used (sentences are not held to it)\n"
     "  --marks            refuse any slot mark but 〇〇 (a name) and △ (a number), and Arabic\n"
     "                     numerals in a sentence\n"
     "  --tagging          refuse tags that contradict the words: a sports club needs 部活動 and\n"
@@ -82,6 +88,7 @@ struct Arguments {
     bool readings = false;
     std::optional<std::string> jobWordList;
     std::optional<std::string> officialNameList;
+    std::optional<std::string> reviewList;
     pack::ContentRules rules;
     bool help = false;
     bool version = false;
@@ -113,9 +120,10 @@ std::optional<Arguments> parseArguments(int argc, char** argv, std::string& comp
             arguments.rules.coverage = true;
         } else if (arg == "--readings") {
             arguments.readings = true;
-        } else if (arg == "--forbidden" || arg == "--job-words" || arg == "--official-names" ||
-                   arg == "--synonyms") {
+        } else if (arg == "--forbidden" || arg == "--review" || arg == "--job-words" ||
+                   arg == "--official-names" || arg == "--synonyms") {
             std::optional<std::string>& list = arg == "--forbidden"   ? arguments.forbiddenList
+                                               : arg == "--review"    ? arguments.reviewList
                                                : arg == "--job-words" ? arguments.jobWordList
                                                : arg == "--official-names"
                                                    ? arguments.officialNameList
@@ -212,11 +220,12 @@ std::string zipMessage(int code)
 
 // Writes the content file at output. libzip writes it under a temporary name beside output and
 // puts it in output's place only when it is whole (zip_close), so the old content file stays as
-// it was whenever anything fails. The word list, when given, goes in beside the contents: the
-// program's draft reads it there.
+// it was whenever anything fails. The word lists, when given, go in beside the contents: the
+// program's draft reads them there.
 std::optional<pack::FileProblem> writeArchive(const fs::path& output,
                                               const std::vector<Source>& sources,
                                               const std::string* wordList,
+                                              const std::string* reviewList,
                                               const std::string* synonyms)
 {
     const auto failed = [&](std::string why) {
@@ -244,6 +253,8 @@ std::optional<pack::FileProblem> writeArchive(const fs::path& output,
     }
     if (wordList)
         add(std::string(content::kForbiddenWordsEntry), *wordList);
+    if (reviewList)
+        add(std::string(content::kReviewWordsEntry), *reviewList);
     if (synonyms)
         add(std::string(content::kSynonymsEntry), *synonyms);
     if (!ok || zip_close(archive) != 0) {
@@ -347,6 +358,10 @@ int main(int argc, char** argv)
         clean = readList(*arguments->officialNameList, officialNames, listText) && clean;
         rules.officialNames = &officialNames;
     }
+    content::ReviewWords reviewWords;
+    std::string reviewList;
+    if (arguments->reviewList)
+        clean = readList(*arguments->reviewList, reviewWords, reviewList) && clean;
     std::vector<pack::FileProblem> fileProblems;
     const std::vector<fs::path> paths = pack::sourceFiles(arguments->sources, fileProblems);
     pack::findSameNames(paths, fileProblems);
@@ -368,9 +383,10 @@ int main(int argc, char** argv)
     }
     warnOfMissingContents(sources);
     const std::string* storedList = arguments->forbiddenList ? &forbiddenList : nullptr;
+    const std::string* storedReview = arguments->reviewList ? &reviewList : nullptr;
     const std::string* storedSynonyms = arguments->synonymsList ? &synonymsList : nullptr;
     if (const std::optional<pack::FileProblem> problem =
-            writeArchive(arguments->output, sources, storedList, storedSynonyms)) {
+            writeArchive(arguments->output, sources, storedList, storedReview, storedSynonyms)) {
         reportFileProblems({*problem});
         std::cerr << "nothing written\n";
         return 1;
