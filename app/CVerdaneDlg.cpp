@@ -1,6 +1,7 @@
 #include "CVerdaneDlg.h"
 
 #include "AboutBox.h"
+#include "content/ContentReader.h"
 #include "content/ForbiddenWords.h"
 #include "content/ReviewWords.h"
 #include "content/Synonyms.h"
@@ -94,7 +95,7 @@ bool CVerdaneDlg::OnInitDialog()
     };
     if (complete)
         ShowPage(tabControl->currentSelection());
-    const std::shared_ptr<const content::Synonyms> synonyms = ReadSynonyms();
+    const std::shared_ptr<const content::Synonyms> synonyms = loadSynonyms();
     for (int i = 0; i < 3; ++i) {
         page(i).SetCollector(&draft);
         page(i).SetSynonyms(synonyms);
@@ -160,19 +161,6 @@ void CVerdaneDlg::ReadWordLists()
     }
     draft.setForbiddenWords(std::make_shared<const content::ForbiddenWords>(
         content::ForbiddenWords::parse(list, unused)));
-}
-
-std::shared_ptr<const content::Synonyms> CVerdaneDlg::ReadSynonyms()
-{
-    std::string list;
-    const auto into = [](const char* text, int bytes, void* string) {
-        static_cast<std::string*>(string)->assign(text, static_cast<std::size_t>(bytes));
-    };
-    // A content file packed without the groups searches the words as they are typed.
-    if (KOVA_readSynonyms(into, &list) != KOVA_OK)
-        return nullptr;
-    std::vector<content::ListProblem> unused; // refused when the file was packed
-    return std::make_shared<const content::Synonyms>(content::Synonyms::parse(list, unused));
 }
 
 bool CVerdaneDlg::MayEnd()

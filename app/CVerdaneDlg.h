@@ -43,8 +43,6 @@ private:
     // Gives the draft the words a school report must not carry and what to read a remark again
     // for, from the content file.
     void ReadWordLists();
-    // The groups of words that mean the same, from the content file; none when it holds none.
-    std::shared_ptr<const content::Synonyms> ReadSynonyms();
     // Whether the program may end: nothing in the draft would be lost, or the teacher said so.
     bool MayEnd();
     bool CreatePages();

@@ -1,5 +1,8 @@
 #include "ContentReader.h"
 
+#include "Readings.h"
+#include "Synonyms.h"
+
 #include "tessera.h"
 
 #include <algorithm>
@@ -91,4 +94,42 @@ std::optional<ContentFailure> loadContent(const char* contentName, int& recordCo
     giveBackFreedMemory();
     KOVA_trace(u"KOVA_IF_getData() ok");
     return std::nullopt;
+}
+
+namespace {
+
+void assignText(const char* text, int bytes, void* string)
+{
+    static_cast<std::string*>(string)->assign(text, static_cast<std::size_t>(bytes));
+}
+
+} // namespace
+
+ReadingsRead loadReadings(const char* utf8ContentName, const ContentArray& texts,
+                          ContentArray& readings)
+{
+    std::string entry;
+    const int result = KOVA_readReadings(utf8ContentName, assignText, &entry);
+    if (result == KOVA_NO_SUCH_CONTENT)
+        return ReadingsRead::None;
+    std::string problem;
+    try {
+        if (result != KOVA_OK || !content::parseReadings(entry, texts, readings, problem)) {
+            readings.release();
+            return ReadingsRead::Damaged;
+        }
+    } catch (const std::exception&) { // out of memory, or past what an array holds
+        readings.release();
+        return ReadingsRead::Damaged;
+    }
+    return ReadingsRead::Read;
+}
+
+std::shared_ptr<const content::Synonyms> loadSynonyms()
+{
+    std::string list;
+    if (KOVA_readSynonyms(assignText, &list) != KOVA_OK)
+        return nullptr;
+    std::vector<content::ListProblem> unused; // the packer refused them already
+    return std::make_shared<const content::Synonyms>(content::Synonyms::parse(list, unused));
 }

@@ -3,7 +3,12 @@
 
 #include "ContentArray.h"
 
+#include <memory>
 #include <optional>
+
+namespace content {
+class Synonyms;
+}
 
 // Why a content could not be read. What the teacher is told, and how the program ends, is the
 // pages' to decide (pages/ContentLoader.h).
@@ -27,3 +32,14 @@ struct ContentFailure {
 // on a thread of its own while no other thread uses the library.
 std::optional<ContentFailure> loadContent(const char* contentName, int& recordCount,
                                           ContentArray* textArray, ContentArray* flagArray);
+
+// The readings of a content's sentences (content/Readings.h), read into readings; its sentences
+// must be read already. None: the content file was packed without them. Damaged: the library
+// cannot give them, or they do not fit the sentences; the search goes on without them.
+enum class ReadingsRead { Read, None, Damaged };
+ReadingsRead loadReadings(const char* utf8ContentName, const ContentArray& texts,
+                          ContentArray& readings);
+
+// The groups of words that mean the same, from the content file; null when it holds none or
+// they cannot be read (lines the packer would refuse are left out).
+std::shared_ptr<const content::Synonyms> loadSynonyms();

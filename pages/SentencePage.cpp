@@ -1,8 +1,7 @@
 #include "SentencePage.h"
 
 #include "content/ContentNames.h"
-#include "content/Readings.h"
-#include "content/tessera.h"
+#include "content/ContentReader.h"
 #include "pages/ContentLoader.h"
 #include "platform/EditBox.h"
 #include "platform/Effects.h"
@@ -263,16 +262,14 @@ void SentencePage::LoadReadings(PageContent& content, std::string_view utf8Name)
     if (content.readingsRead)
         return;
     content.readingsRead = true;
-    std::string entry;
-    const auto into = [](const char* text, int bytes, void* string) {
-        static_cast<std::string*>(string)->assign(text, static_cast<std::size_t>(bytes));
-    };
-    const int result = KOVA_readReadings(std::string(utf8Name).c_str(), into, &entry);
-    if (result == KOVA_NO_SUCH_CONTENT)
-        return; // a content file packed without readings: the letters alone are searched
     auto readings = std::make_unique<ContentArray>();
-    std::string problem;
-    if (result != KOVA_OK || !content::parseReadings(entry, *content.texts, *readings, problem)) {
+    switch (loadReadings(std::string(utf8Name).c_str(), *content.texts, *readings)) {
+    case ReadingsRead::Read:
+        content.readings = std::move(readings);
+        return;
+    case ReadingsRead::None: // a content file packed without them: the letters are searched
+        return;
+    case ReadingsRead::Damaged: {
         // Searching goes on by the letters; the teacher is told once what is missing.
         static bool told = false;
         if (!told) {
@@ -285,7 +282,7 @@ void SentencePage::LoadReadings(PageContent& content, std::string_view utf8Name)
         }
         return;
     }
-    content.readings = std::move(readings);
+    }
 }
 
 void SentencePage::SetUpDisplayControls()
