@@ -103,7 +103,7 @@ clean:
 	rm -rf $(BUILD) $(ASAN) $(TSAN) $(BENCH) $(PACKAGE) build-fuzz
 
 # Fuzzes the content access library for FUZZ_SECONDS (see fuzz/README.md). A build of its own
-# with clang in build-fuzz/, without Qt, starting from the seeds in fuzz/seeds; what the fuzzer
+# with clang in build-fuzz/, the library without Qt, starting from the seeds in fuzz/seeds; what the fuzzer
 # finds new stays in build-fuzz/corpus. Inputs of up to 32 KiB, the slow ones mutated less often,
 # and an input that takes half a minute is kept as a fault. `make fuzz-large` tries inputs of up
 # to 1 MiB, the sample content packed from data/ among them, with a corpus of its own.
@@ -125,6 +125,7 @@ fuzz: fuzz-configure
 fuzz-large: fuzz-configure
 	cmake --build build-fuzz -j $(JOBS) --target tessera-fuzz verdane-pack
 	mkdir -p build-fuzz/corpus-large build-fuzz/sample
-	build-fuzz/bin/verdane-pack --forbidden tools/pack/forbidden-words.tsv \
+	build-fuzz/bin/verdane-pack --readings --forbidden tools/pack/forbidden-words.tsv \
+	    --review tools/pack/review-words.tsv --synonyms tools/pack/synonyms.tsv \
 	    build-fuzz/sample/verdane-content.zip data >/dev/null
 	$(FUZZ_RUN) -max_len=1048576 build-fuzz/corpus-large fuzz/seeds build-fuzz/sample

@@ -11,8 +11,9 @@
 // and the last also into buffers of several sizes, each followed by a canary that must be
 // untouched afterwards; KOVA_listContents, and KOVA_getZipData again for the other entries it
 // lists by the code page 932 form of their names; KOVA_describeContents, whose record counts
-// must agree with those KOVA_getZipData gave; and the word list, read with KOVA_readWordList and
-// parsed as the program parses it. Every answer must be a result code that the table of
+// must agree with those KOVA_getZipData gave; the word list, read with KOVA_readWordList and
+// parsed as the program parses it; each content's readings (KOVA_readReadings), checked against
+// its sentences; and the groups of words that mean the same (KOVA_readSynonyms), parsed. Every answer must be a result code that the table of
 // content/tessera.h (KOVA_RESULT_CODES) gives the function, leaving out only those the call at
 // hand rules out. A broken rule calls abort(), so libFuzzer keeps the input as a crash.
 //
@@ -24,7 +25,11 @@
 
 #include "content/ContentNames.h"
 #include "content/Cp932.h"
+#include "content/ContentArray.h"
+#include "content/Folding.h"
 #include "content/ForbiddenWords.h"
+#include "content/Readings.h"
+#include "content/Synonyms.h"
 #include "content/tessera.h"
 
 #include <algorithm>
@@ -354,7 +359,8 @@ constexpr std::size_t kUnitsSearched = 400;
 
 // Reads one content by its name in code page 932 and every item of it; returns its records, or
 // what the content is when KOVA_getZipData refuses it (kMissing, kTooLarge or kUnreadable).
-int readContent(int startup, const std::string& cp932Name, Sentences& sentences)
+int readContent(int startup, const std::string& cp932Name, Sentences& sentences,
+                ContentArray* all = nullptr)
 {
     KOVA_clearData();
     checkOutsideRecords(-1);
@@ -377,6 +383,8 @@ int readContent(int startup, const std::string& cp932Name, Sentences& sentences)
         checkItem(KOVA_ITEM_FLAGS, index, everyBuffer);
         if (!text.empty() && sentences.size() < kSentencesSearched)
             sentences.push_back(text.substr(0, kUnitsSearched));
+        if (all)
+            all->append(text);
     }
     checkOutsideRecords(count);
     KOVA_clearData();
@@ -457,6 +465,62 @@ void checkWordList(int startup, const Sentences& sentences)
     }
 }
 
+// The readings of a content as the program takes them: read, and checked against its sentences.
+// Whatever the entry holds, the check ends with every reading exactly as long, word by word, as
+// its sentence, or with none at all.
+void checkReadings(int startup, std::string_view name, int count, const ContentArray& texts)
+{
+    WordList readings;
+    const int result = KOVA_readReadings(std::string(name).c_str(), receiveList, &readings);
+    if (startup == KOVA_FILES_DAMAGED) {
+        require(result == KOVA_BAD_ARCHIVE, "an archive refused at startup gave readings", result);
+        return;
+    }
+    require(isGetZipDataCode(result), "KOVA_readReadings gave a code it may not give", result);
+    require(readings.calls == (result == KOVA_OK ? 1 : 0), "readings were handed out wrongly",
+            readings.calls);
+    if (result != KOVA_OK || count < 0)
+        return;
+    ContentArray parsed;
+    std::string problem;
+    if (!content::parseReadings(readings.text, texts, parsed, problem)) {
+        require(parsed.empty(), "refused readings were kept", static_cast<int>(parsed.size()));
+        return;
+    }
+    require(parsed.size() == texts.size(), "readings and sentences differ in number",
+            static_cast<int>(parsed.size()));
+    for (std::size_t i = 0; i < parsed.size(); ++i) {
+        std::size_t units = 0;
+        for (const char16_t c : parsed[i])
+            units += content::isWordSeparator(c) ? content::wordUnitsOf(c) : 0;
+        require(units == texts[i].size(), "a reading's words are not as long as its sentence",
+                static_cast<int>(i));
+    }
+}
+
+// The groups of words that mean the same, as the program takes them: read, parsed, and asked
+// for the words of a few sentences' beginnings.
+void checkSynonyms(int startup, const Sentences& sentences)
+{
+    WordList list;
+    const int result = KOVA_readSynonyms(receiveList, &list);
+    if (startup == KOVA_FILES_DAMAGED) {
+        require(result == KOVA_BAD_ARCHIVE, "an archive refused at startup gave groups", result);
+        return;
+    }
+    require(isGetZipDataCode(result), "KOVA_readSynonyms gave a code it may not give", result);
+    if (result != KOVA_OK)
+        return;
+    require(list.text.size() <= 1u << 20, "a list of groups of more than 1 MiB was read",
+            static_cast<int>(list.text.size() >> 10));
+    std::vector<content::ListProblem> problems;
+    const content::Synonyms synonyms = content::Synonyms::parse(list.text, problems);
+    for (const std::u16string& sentence : sentences) {
+        for (const std::u16string& word : synonyms.othersOf(content::foldUnits(sentence.substr(0, 4))))
+            require(!word.empty(), "a group gave an empty word", 0);
+    }
+}
+
 // The seven names in code page 932, converted once rather than for every input.
 const std::map<std::string_view, std::string>& contentNames()
 {
@@ -505,7 +569,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Counts counts;
     Sentences sentences;
     for (const std::string_view name : content::kAllContents) {
-        const int count = readContent(startup, contentNames().at(name), sentences);
+        ContentArray texts;
+        const int count = readContent(startup, contentNames().at(name), sentences, &texts);
+        checkReadings(startup, name, count, texts);
         // A file refused at startup is opened afresh, and refused alike, by every call: once
         // shows whether the call agrees, and most inputs the fuzzer makes are such files.
         if (startup == KOVA_FILES_DAMAGED)
@@ -516,6 +582,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     readOtherNames(startup, listed.counts, sentences);
     checkDescription(startup, counts, listed.entries);
     checkWordList(startup, sentences);
+    checkSynonyms(startup, sentences);
     releaseInput();
     return 0;
 }

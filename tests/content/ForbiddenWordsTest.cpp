@@ -100,6 +100,32 @@ TEST(ForbiddenWords, ChecksTheDecodedSentenceOfEachLine)
     EXPECT_EQ(summary.records, 3u); // a hit is a problem of its line; the counts still hold
 }
 
+TEST(ForbiddenWords, FindsAWordFoldedAndByItsReadingWhereTheTextWritesItAsAWord)
+{
+    // As the packer stores the list: the reading a third field.
+    const ForbiddenWords words =
+        parsed("両親\tparents\tりょうしん\n本籍\tdomicile\tほんせき\n兄\tbrother\tあに\n"
+               "離婚\tdivorce\tりこん\n");
+    // clang-format off
+    const struct {
+        const char16_t* text;
+        std::vector<std::string> found;
+    } cases[] = {
+        {u"両親と話した。",             {"両親"}},
+        {u"りょうしんと話した。",       {"両親"}},   // the reading, in hiragana
+        {u"ホンセキを書く欄",           {"本籍"}},   // in katakana
+        {u"ＨＯＮ本籍",                 {"本籍"}},   // full-width letters before it change nothing
+        {u"アニメ研究部",               {}},         // a reading of two kana is not looked for
+        {u"ものづくりコンテスト",       {}},         // りこん across a change of script
+        {u"さりこんだ",                 {}},         // りこん inside a run of hiragana
+    };
+    // clang-format on
+    for (const auto& each : cases) {
+        SCOPED_TRACE(content::toUtf8(each.text));
+        EXPECT_EQ(wordsFound(words, each.text), each.found);
+    }
+}
+
 // The project's list, as the build passes it to the packer.
 
 TEST(ProjectForbiddenWords, RejectsWhatASchoolReportMustNotSay)
