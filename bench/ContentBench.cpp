@@ -8,9 +8,11 @@
 #include "SyntheticContent.h"
 #include "content/ContentArchive.h"
 #include "content/ContentNames.h"
+#include "content/ContentReader.h"
 #include "content/RecordFormat.h"
 #include "content/tessera.h"
 #include "pages/ContentLoader.h"
+#include "pages/KeywordQuery.h"
 #include "pages/SentenceFilter.h"
 
 #include <array>
@@ -42,6 +44,7 @@ struct Corpus {
     std::string file;
     ContentArray texts;
     ContentArray flags;
+    ContentArray readings;
 };
 
 struct Corpora {
@@ -82,10 +85,13 @@ void prepare()
     for (const std::size_t records : kSizes) {
         Corpus& c = all.bySize[records];
         c.file = (all.folder / ("content-" + std::to_string(records) + ".zip")).string();
-        synth::writeContentFile(c.file, {all.entryName}, records);
+        synth::writeContentFile(c.file, {all.entryName}, records, true);
         load(c, c.texts, c.flags);
         if (c.texts.size() != records || c.flags.size() != records)
             throw std::runtime_error("the content did not load whole");
+        KOVA_startup(nullptr);
+        if (loadReadings(all.entryName.c_str(), c.texts, c.readings) != ReadingsRead::Read)
+            throw std::runtime_error("the readings did not load");
     }
 }
 
@@ -141,6 +147,48 @@ void BM_ReadTextsOnTwoThreads(benchmark::State& state)
         helper.join();
         benchmark::DoNotOptimize(first + later);
     }
+}
+
+// Every code unit of the sentences and of their readings, the two buffers a search with readings
+// reads.
+void BM_ReadTextsAndReadings(benchmark::State& state)
+{
+    const Corpus& c = corpus(state);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(sumOfCodeUnits(c.texts.units()));
+        benchmark::DoNotOptimize(sumOfCodeUnits(c.readings.units()));
+    }
+}
+
+// A keyword as the page searches it now: folded, and in kana also by the readings.
+void runQuery(benchmark::State& state, std::u16string_view keyword, bool withReadings)
+{
+    const Corpus& c = corpus(state);
+    const StringArray terms = pages::KeywordTerms(keyword);
+    const pages::KeywordQuery query = pages::makeQuery(terms, terms, nullptr);
+    pages::MatchList matches;
+    for (auto _ : state) {
+        matches.clear();
+        pages::AppendQueryMatches(c.texts, c.flags, withReadings ? &c.readings : nullptr, query,
+                                  matches);
+        benchmark::DoNotOptimize(matches.matchCount);
+    }
+    state.counters["matches"] = matches.matchCount;
+}
+
+void BM_FoldedCommon(benchmark::State& state)
+{
+    runQuery(state, utf16(synth::kCommonTerm), true);
+}
+
+void BM_ReadingRare(benchmark::State& state)
+{
+    runQuery(state, synth::kRareReading, true);
+}
+
+void BM_ReadingCommon(benchmark::State& state)
+{
+    runQuery(state, synth::kCommonReading, true);
 }
 
 void BM_KeywordRare(benchmark::State& state)
@@ -248,6 +296,10 @@ BENCHMARK(BM_ReadTextsOnTwoThreads)->Apply(configure);
 BENCHMARK(BM_KeywordRare)->Apply(configure);
 BENCHMARK(BM_KeywordCommon)->Apply(configure);
 BENCHMARK(BM_KeywordRareCommon)->Apply(configure);
+BENCHMARK(BM_ReadTextsAndReadings)->Apply(configure);
+BENCHMARK(BM_FoldedCommon)->Apply(configure);
+BENCHMARK(BM_ReadingRare)->Apply(configure);
+BENCHMARK(BM_ReadingCommon)->Apply(configure);
 BENCHMARK(BM_ReadFlags)->Apply(configure);
 BENCHMARK(BM_Category)->Apply(configure);
 BENCHMARK(BM_CodeChain)->Apply(configure);

@@ -1,10 +1,14 @@
 #include "SyntheticContent.h"
 
 #include "content/ContentArchive.h"
+#include "content/Readings.h"
 #include "content/RecordFormat.h"
+#include "tools/pack/Reader.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <stdexcept>
 #include <zip.h>
 
@@ -160,8 +164,8 @@ std::vector<std::string> makeClause(Random& random, bool continuing)
     return tokens;
 }
 
-// Whole words up to a length drawn from kMinChars .. kMaxChars, then "。".
-std::string makeSentence(Random& random)
+// Whole words up to a length drawn from kMinChars .. kMaxChars, then "。"; words receives them.
+std::string makeSentence(Random& random, std::vector<std::string>* words = nullptr)
 {
     const std::size_t target = kMinChars + random.below(kMaxChars - kMinChars + 1);
     std::string text;
@@ -178,9 +182,13 @@ std::string makeSentence(Random& random)
         const bool tooShort = chars + 1 < kMinChars; // a word is far shorter than the range
         if (!fits && !tooShort)
             break;
+        if (words)
+            words->push_back(clause[next]);
         text += clause[next++];
         chars += length;
     }
+    if (words)
+        words->emplace_back("。");
     return text + "。";
 }
 
@@ -220,28 +228,79 @@ std::vector<std::pair<std::string, std::string>> makeRecords(std::size_t count, 
     return records;
 }
 
+namespace {
+
+// The readings of a content's records, as the packer writes them: each word of a sentence read
+// once and the readings of its words put together, as a sentence's own reading mostly is.
+class WordReadings {
+public:
+    WordReadings()
+    {
+        std::string problem;
+        reader_ = pack::Reader::open(VERDANE_MECAB_DICTIONARY, problem);
+        if (!reader_)
+            throw std::runtime_error(problem);
+    }
+    void addLine(const std::vector<std::string>& words, std::string& entry)
+    {
+        std::vector<content::ReadingWord> line;
+        for (const std::string& word : words) {
+            auto [known, isNew] = read_.try_emplace(word);
+            if (isNew)
+                known->second = reader_->words(utf16(word));
+            line.insert(line.end(), known->second.begin(), known->second.end());
+        }
+        entry.append(content::readingLine(line)).append(1, '\n');
+    }
+
+private:
+    std::optional<pack::Reader> reader_;
+    std::map<std::string, std::vector<content::ReadingWord>> read_;
+};
+
+void addEntry(zip_t* archive, const std::string& path, const std::string& name,
+              const std::string& data)
+{
+    zip_source_t* source = zip_source_buffer(archive, data.data(), data.size(), 0);
+    if (!source || zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
+        zip_source_free(source); // still ours: the archive did not take it
+        zip_discard(archive);
+        cannotWrite(path);
+    }
+}
+
+} // namespace
+
 void writeContentFile(const std::string& path, const std::vector<std::string>& contentNamesUtf8,
-                      std::size_t recordsPerContent)
+                      std::size_t recordsPerContent, bool withReadings)
 {
     if (contentNamesUtf8.empty())
         throw std::runtime_error("no content to write to " + path);
+    std::optional<WordReadings> readings;
+    if (withReadings)
+        readings.emplace();
     // One content at a time, the archive closed after each, so only one content is in memory.
     for (std::size_t i = 0; i < contentNamesUtf8.size(); ++i) {
         std::string data;
-        for (const auto& [flags, text] :
-             makeRecords(recordsPerContent, kSeed + static_cast<unsigned>(i)))
+        std::string readingEntry;
+        Random random(kSeed + static_cast<unsigned>(i));
+        std::vector<std::string> words;
+        for (std::size_t r = 0; r < recordsPerContent; ++r) {
+            const std::string flags = makeFlags(random);
+            words.clear();
+            const std::string text = makeSentence(random, &words);
             data.append(flags).append(1, '\t').append(text).append(1, '\n');
+            if (readings)
+                readings->addLine(words, readingEntry);
+        }
         int error = 0;
         zip_t* archive = zip_open(path.c_str(), i == 0 ? ZIP_CREATE | ZIP_TRUNCATE : 0, &error);
         if (!archive)
             cannotWrite(path);
-        zip_source_t* source = zip_source_buffer(archive, data.data(), data.size(), 0);
-        if (!source ||
-            zip_file_add(archive, contentNamesUtf8[i].c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
-            zip_source_free(source); // still ours: the archive did not take it
-            zip_discard(archive);
-            cannotWrite(path);
-        }
+        addEntry(archive, path, contentNamesUtf8[i], data);
+        if (readings)
+            addEntry(archive, path, std::string(content::kReadingsFolder) + contentNamesUtf8[i],
+                     readingEntry);
         if (zip_set_archive_comment(archive, content::kArchiveComment.data(),
                                     static_cast<zip_uint16_t>(content::kArchiveComment.size())) !=
                 0 ||

@@ -25,11 +25,17 @@ inline constexpr std::string_view kCommonTerm = "学校";
 // backslash, so a record is written to a content file as it is.
 std::vector<std::pair<std::string, std::string>> makeRecords(std::size_t count, unsigned seed);
 
+// The rare and the common noun in kana: found by the readings of the content (几帳面さ, 学校),
+// where the letters hold them nowhere.
+inline constexpr std::u16string_view kRareReading = u"きちょうめん";
+inline constexpr std::u16string_view kCommonReading = u"がっこう";
+
 // Writes a content file at path with one content per name (UTF-8), each of recordsPerContent
-// records made with seed kSeed + its position in contentNamesUtf8. Throws std::runtime_error
-// when the file cannot be written.
+// records made with seed kSeed + its position in contentNamesUtf8; withReadings, also each
+// content's readings as the packer stores them, every word read with MeCab once. Throws
+// std::runtime_error when the file cannot be written.
 void writeContentFile(const std::string& path, const std::vector<std::string>& contentNamesUtf8,
-                      std::size_t recordsPerContent);
+                      std::size_t recordsPerContent, bool withReadings = false);
 
 // The number of characters (code points) of well-formed UTF-8.
 std::size_t charCount(std::string_view utf8);

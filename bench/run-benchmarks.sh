@@ -57,6 +57,22 @@ echo "grep over the same $records sentences (LC_ALL=$LC_ALL), rare term $rare, c
 timeGrep rare "$rare"
 timeGrep common "$common"
 
+# Packing with readings: the packer reads every sentence of a source of $records sentences with
+# MeCab (aim: at most 10 s).
+mkdir "$work/pack"
+"$bin/verdane-synth" "$work/pack/synth.zip" "$records"
+source="$work/pack/1 本人の長所・推薦事由等.txt"
+python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]))' \
+    "$work/pack/synth.zip" "1 本人の長所・推薦事由等.txt" >"$source"
+echo
+echo "Packing $records sentences with their readings (verdane-pack --readings), three runs, seconds:"
+for run in 1 2 3; do
+    start=$(date +%s.%N)
+    "$bin/verdane-pack" --readings "$work/pack/out.zip" "$source" >/dev/null
+    end=$(date +%s.%N)
+    python3 -c "print(f'  run $run: {$end - $start:.2f} s')"
+done
+
 # Start-up and end, on a virtual X display of its own so that nothing else on a desktop gets in
 # the way: an empty window of the same size (the floor), the program with the sample content, and
 # the program from a copy of its folder holding a content of 100,000 sentences per content name.

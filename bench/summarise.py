@@ -25,6 +25,10 @@ FIGURES = [  # benchmark, label
     ("BM_KeywordRare", "keyword search, rare term"),
     ("BM_KeywordCommon", "keyword search, common term"),
     ("BM_KeywordRareCommon", "keyword search, rare + common term"),
+    ("BM_ReadTextsAndReadings", "plain read of every text and reading code unit"),
+    ("BM_FoldedCommon", "folded search, common term (no kana)"),
+    ("BM_ReadingRare", "folded search, rare term in kana, letters + readings"),
+    ("BM_ReadingCommon", "folded search, common term in kana, letters + readings"),
     ("BM_ReadFlags", "plain read of every flag code unit"),
     ("BM_Category", "category filter, one code"),
     ("BM_CodeChain", "chain of three codes, fresh"),
@@ -41,6 +45,9 @@ RATIOS = [  # numerator, denominator, aim (<= or >=), value; at every size
     ("BM_KeywordRare", "BM_ReadTexts", "<=", 1.5),
     ("BM_KeywordCommon", "BM_ReadTexts", "<=", 1.5),
     ("BM_KeywordRareCommon", "BM_ReadTexts", "<=", 1.5),
+    ("BM_FoldedCommon", "BM_ReadTextsAndReadings", "<=", 1.5),
+    ("BM_ReadingRare", "BM_ReadTextsAndReadings", "<=", 1.5),
+    ("BM_ReadingCommon", "BM_ReadTextsAndReadings", "<=", 1.5),
     ("BM_Category", "BM_ReadFlags", "<=", 1.5),
     ("BM_Load", "BM_InflateDecode", "<=", 1.5),
 ]
@@ -121,7 +128,8 @@ def print_click(path):
     print(f"\nOn the strengths page over {SIZES[-1]:,} sentences, through the repainted boxes"
           " (medians, offscreen)")
     for name, label in (("ClickCategoryCheckBox", "category click (check or uncheck)"),
-                        ("SearchKeyword", "keyword search, common term")):
+                        ("SearchKeyword", "keyword search, common term"),
+                        ("SearchKanaKeyword", "keyword search, common term in kana (readings)")):
         f = figures[(name, None)]
         aim_line(label, f["ms"], " ms", "<=", FRAME_MS)
 

@@ -13,9 +13,10 @@
 // lists by the code page 932 form of their names; KOVA_describeContents, whose record counts
 // must agree with those KOVA_getZipData gave; the word list, read with KOVA_readWordList and
 // parsed as the program parses it; each content's readings (KOVA_readReadings), checked against
-// its sentences; and the groups of words that mean the same (KOVA_readSynonyms), parsed. Every answer must be a result code that the table of
-// content/tessera.h (KOVA_RESULT_CODES) gives the function, leaving out only those the call at
-// hand rules out. A broken rule calls abort(), so libFuzzer keeps the input as a crash.
+// its sentences; and the groups of words that mean the same (KOVA_readSynonyms), parsed. Every
+// answer must be a result code that the table of content/tessera.h (KOVA_RESULT_CODES) gives the
+// function, leaving out only those the call at hand rules out. A broken rule calls abort(), so
+// libFuzzer keeps the input as a crash.
 //
 // How to run it, what the seeds are and how one is added: fuzz/README.md. Every build of the
 // program also replays the seeds through this file (fuzz/replay, the ctest test fuzz_seeds).
@@ -23,9 +24,9 @@
 // coverage of our own library, the sanitizers watch what libzip hands us, and the checks below
 // cost no more than they must.
 
+#include "content/ContentArray.h"
 #include "content/ContentNames.h"
 #include "content/Cp932.h"
-#include "content/ContentArray.h"
 #include "content/Folding.h"
 #include "content/ForbiddenWords.h"
 #include "content/Readings.h"
@@ -516,7 +517,8 @@ void checkSynonyms(int startup, const Sentences& sentences)
     std::vector<content::ListProblem> problems;
     const content::Synonyms synonyms = content::Synonyms::parse(list.text, problems);
     for (const std::u16string& sentence : sentences) {
-        for (const std::u16string& word : synonyms.othersOf(content::foldUnits(sentence.substr(0, 4))))
+        for (const std::u16string& word :
+             synonyms.othersOf(content::foldUnits(sentence.substr(0, 4))))
             require(!word.empty(), "a group gave an empty word", 0);
     }
 }

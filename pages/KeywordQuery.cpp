@@ -8,6 +8,12 @@
 #include "content/Synonyms.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <span>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace pages {
 
@@ -74,6 +80,54 @@ void addLetterSpans(std::u16string_view text, std::u16string_view folded,
     for (std::size_t at = 0; at + folded.size() <= text.size(); ++at) {
         if (content::foldedAt(text, at, folded))
             spans.push_back({at, folded.size()});
+    }
+}
+
+// Bit i of holding (for sentence base + i) set where the reading of the sentence holds kana from
+// a word's beginning on. The readings are read once, eight units at a time where the processor
+// can: a candidate is a unit equal to the first kana right behind a separator, and only a
+// candidate is looked at closer.
+void markReadingsHolding(const ContentArray& readings, std::size_t base, std::size_t count,
+                         std::u16string_view kana, std::vector<std::uint64_t>& holding)
+{
+    const std::span<const std::uint32_t> starts = readings.starts();
+    const char16_t* units = readings.units().data();
+    const std::size_t from = starts[base] + 1; // a candidate has a separator before it
+    const std::size_t to = starts[base + count];
+    std::size_t sentence = base; // the sentence of the last candidate, found by walking on
+    const auto candidate = [&](std::size_t p) {
+        while (starts[sentence + 1] <= p)
+            ++sentence;
+        const std::size_t i = sentence - base;
+        if (holding[i / 64] >> (i % 64) & 1)
+            return;
+        const std::u16string_view reading = readings[sentence];
+        if (readingMatchEnd(reading, p - 1 - starts[sentence], kana) != std::u16string_view::npos)
+            holding[i / 64] |= std::uint64_t{1} << (i % 64);
+    };
+    std::size_t p = from;
+#ifdef __SSE2__
+    const __m128i first = _mm_set1_epi16(static_cast<short>(kana.front()));
+    // A separator is 0xE000 + n, n up to the longest word: below the bound once shifted.
+    const __m128i shift = _mm_set1_epi16(static_cast<short>(0x8000 - 0xE000));
+    const __m128i bound = _mm_set1_epi16(
+        static_cast<short>(0x8000 - 0xE000 + 0xE000 + content::kMaxWordUnits + 1 - 0x10000));
+    for (; p + 8 <= to; p += 8) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + p));
+        const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + p - 1));
+        const __m128i separated = _mm_cmplt_epi16(_mm_add_epi16(before, shift), bound);
+        const __m128i both = _mm_and_si128(_mm_cmpeq_epi16(here, first), separated);
+        // Two bits of the mask a unit.
+        for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(both)); mask != 0;) {
+            const int bit = __builtin_ctz(mask);
+            candidate(p + static_cast<std::size_t>(bit) / 2);
+            mask &= ~(3u << bit);
+        }
+    }
+#endif
+    for (; p < to; ++p) {
+        if (units[p] == kana.front() && content::isWordSeparator(units[p - 1]))
+            candidate(p);
     }
 }
 
@@ -166,6 +220,7 @@ void AppendQueryMatches(const ContentArray& texts, const ContentArray& flags,
     const std::size_t count = std::min(texts.size(), flags.size());
     const bool withReadings = readings && readings->size() == texts.size();
     const TermForms& first = query.terms.front();
+    const std::vector<std::u16string> noForms;
     const auto search = [&](std::size_t base, std::size_t sentences,
                             std::vector<std::uint64_t>& holding) {
         // The first term in all its forms over the block, each form a pass at the speed memory
@@ -178,17 +233,8 @@ void AppendQueryMatches(const ContentArray& texts, const ContentArray& flags,
             for (std::size_t w = 0; w < holding.size(); ++w)
                 holding[w] |= found[w];
         }
-        for (std::size_t i = 0; withReadings && !first.kana.empty() && i < sentences; ++i) {
-            if (holding[i / 64] >> (i % 64) & 1)
-                continue;
-            const std::u16string_view reading = (*readings)[base + i];
-            for (const std::u16string& form : first.kana) {
-                if (readingHolds(reading, form)) {
-                    holding[i / 64] |= std::uint64_t{1} << (i % 64);
-                    break;
-                }
-            }
-        }
+        for (const std::u16string& form : withReadings ? first.kana : noForms)
+            markReadingsHolding(*readings, base, sentences, form, holding);
         for (std::size_t w = 0; query.terms.size() > 1 && w < holding.size(); ++w) {
             for (std::uint64_t rest = holding[w]; rest != 0; rest &= rest - 1) {
                 const int k = __builtin_ctzll(rest);

@@ -61,9 +61,9 @@ protected:
         folder.writeBytes("1 本人の長所・推薦事由等.txt", source);
         folder.writeBytes("groups.tsv", "インターンシップ\t就業体験\nキャプテン\t主将\n");
         const std::string command = std::string(PACKER) + " --readings --synonyms '" +
-                                    folder.file("groups.tsv") + "' '" +
-                                    folder.file("content.zip") + "' '" +
-                                    folder.file("1 本人の長所・推薦事由等.txt") + "' >/dev/null";
+                                    folder.file("groups.tsv") + "' '" + folder.file("content.zip") +
+                                    "' '" + folder.file("1 本人の長所・推薦事由等.txt") +
+                                    "' >/dev/null";
         const int status = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
         use = std::make_unique<UseContentFile>(folder.file("content.zip"));
