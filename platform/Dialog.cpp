@@ -4,6 +4,7 @@
 #include "EditBox.h"
 #include "Fonts.h"
 #include "InputFilter.h"
+#include "InputMethodEcho.h"
 #include "PictureControl.h"
 #include "QtStrings.h"
 #include "RadioGroup.h"
@@ -71,6 +72,7 @@ Dialog::Dialog(const DialogTemplate& dialogTemplate, Dialog* parent)
     setFont(dialogFont());
     setMouseTracking(true);
     InputFilter::install();
+    InputMethodEcho::install();
 }
 
 Dialog::~Dialog() = default;

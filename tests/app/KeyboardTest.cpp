@@ -202,3 +202,45 @@ TEST_F(KeyboardTest, PictureButtonsAreButtonsThatAssistiveTechnologyCanPress)
     face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_NE(control(2, content::kFutureWorkBoxes[0].id), nullptr) << "the group did not open";
 }
+
+TEST_F(KeyboardTest, ACompositionCommittedWhereItWasTypedIsNotCommittedAgainWhereTheFocusWent)
+{
+    auto* keywordBox = window->control<QLineEdit>(kKeywordBox);
+    QLineEdit other; // stands in for the draft, another window's editable box
+    const auto composeIn = [](QWidget* box, const QString& text, bool commit) {
+        QInputMethodEvent composing(text, {});
+        QApplication::sendEvent(box, &composing);
+        if (!commit)
+            return;
+        QInputMethodEvent committing;
+        committing.setCommitString(text);
+        QApplication::sendEvent(box, &committing);
+    };
+    const auto commitIn = [](QWidget* box, const QString& text) {
+        QInputMethodEvent committing;
+        committing.setCommitString(text);
+        QApplication::sendEvent(box, &committing);
+    };
+    // clang-format off
+    const struct {
+        const char* what;
+        bool typedAndCommitted; // in the keyword box, before the focus moved
+        const char16_t* arriving; // then committed into the other box
+        const char16_t* otherHolds;
+    } cases[] = {
+        {"the same text again is an echo",           true,  u"責任",   u""},
+        {"other text is the teacher's",              true,  u"協調",   u"協調"},
+        {"without a first commit nothing is echoed", false, u"責任",   u"責任"},
+    };
+    // clang-format on
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.what);
+        keywordBox->clear();
+        other.clear();
+        keywordBox->setFocus(Qt::MouseFocusReason);
+        composeIn(keywordBox, QStringLiteral("責任"), each.typedAndCommitted);
+        commitIn(&other, QString::fromStdU16String(each.arriving));
+        EXPECT_EQ(other.text().toStdU16String(), each.otherHolds);
+        composeIn(&other, QStringLiteral("次"), true); // a composition of its own ends the watch
+    }
+}
