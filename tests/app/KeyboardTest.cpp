@@ -128,6 +128,8 @@ TEST_F(KeyboardTest, JourneysReachEveryGroupAndTabAndChooseAsAClickDoes)
         {"Ctrl+PageDown twice, Ctrl+PageUp once",
          0, kClearAll, {Q(Qt::CTRL, Qt::Key_PageDown), Q(Qt::CTRL, Qt::Key_PageDown),
                         Q(Qt::CTRL, Qt::Key_PageUp)}, 1, 1, kFirstResultBox, false},
+        {"Shift+Tab from a page's first box goes back to the window's search button",
+         1, kFirstResultBox, {backTab},             1, kWindow, kSearchButton, false},
         {"the keyword box keeps the focus while the tabs turn",
          0, kKeywordBox, {Q(Qt::CTRL, Qt::Key_Tab)}, 1, kWindow, kKeywordBox, false},
     };
