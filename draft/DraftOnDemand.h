@@ -19,8 +19,8 @@ public:
     void setForbiddenWords(std::shared_ptr<const content::ForbiddenWords> words,
                            const QString& note = {});
     void setReviewWords(std::shared_ptr<const content::ReviewWords> words);
-    // Whether the program may end without asking: no draft was started, or it was copied.
-    bool nothingToLose() const { return !window_ || window_->nothingToLose(); }
+    // Whether the program may end without asking: no draft was started, or all of it is stored.
+    bool nothingToLose() { return !window_ || window_->nothingToLose(); }
     void hide();
 
     // The window, made now if it was not yet.

@@ -4,6 +4,7 @@
 #include "FindingList.h"
 #include "MarkHighlighter.h"
 #include "NumberBox.h"
+#include "RemarkPicker.h"
 #include "RemarkText.h"
 #include "ReviewChecks.h"
 #include "WindowPlacement.h"
@@ -11,6 +12,7 @@
 #include "content/ReviewWords.h"
 #include "platform/Fonts.h"
 #include "platform/QtStrings.h"
+#include "store/RemarkKeeper.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextBlock>
 #include <QToolTip>
@@ -66,12 +69,15 @@ ScreenRect screenRect(const QRect& rect)
 
 } // namespace
 
-DraftWindow::DraftWindow(QWidget* mainWindow) : QDialog(mainWindow), mainWindow_(mainWindow)
+DraftWindow::DraftWindow(QWidget* mainWindow)
+    : QDialog(mainWindow), mainWindow_(mainWindow),
+      keeper_(std::make_unique<store::RemarkKeeper>(store::defaultStorePath()))
 {
     setWindowTitle(QStringLiteral("下書き"));
     setAccessibleName(QStringLiteral("下書き"));
     buildControls();
     refresh();
+    picker_->start();
     resize(kUsualWidth, 560);
 }
 
@@ -129,18 +135,31 @@ void DraftWindow::buildControls()
     buttonRow->addStretch(1);
     buttonRow->addWidget(copy_);
     buttonRow->addWidget(clear_);
+    picker_ = new RemarkPicker(*keeper_, this);
+    picker_->onShow = [this](const QString& shown, int field) { showRemark(shown, field); };
+    picker_->onNote = [this](const QString& note, bool alarm) { showNote(note, alarm); };
+    // The student's remarks in turn, from the text as from anywhere in the draft.
+    auto* previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this);
+    connect(previous, &QShortcut::activated, this, [this] { picker_->stepRemark(-1); });
+    auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this);
+    connect(next, &QShortcut::activated, this, [this] { picker_->stepRemark(1); });
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(picker_);
     layout->addWidget(text_, 1);
     layout->addLayout(countRow);
     boxPanel_ = new BoxPanel(this);
     boxPanel_->onChange = [this] { refresh(); };
+    boxPanel_->onFieldChosen = [this](int field) { picker_->chooseField(field); };
     layout->addWidget(boxPanel_);
     layout->addWidget(warningsHeading_);
     layout->addWidget(findings_);
     layout->addLayout(buttonRow);
     layout->addWidget(note_);
 
-    connect(text_, &QPlainTextEdit::textChanged, this, &DraftWindow::refresh);
+    connect(text_, &QPlainTextEdit::textChanged, this, [this] {
+        picker_->textChanged(text());
+        refresh();
+    });
     connect(limit_, &QSpinBox::valueChanged, this, &DraftWindow::refresh);
     connect(marks_, &QPushButton::clicked, this, &DraftWindow::selectNextPlaceholder);
     connect(copy_, &QPushButton::clicked, this, &DraftWindow::copyDraft);
@@ -221,10 +240,9 @@ void DraftWindow::setReviewWords(std::shared_ptr<const content::ReviewWords> wor
     refresh();
 }
 
-bool DraftWindow::nothingToLose() const
+bool DraftWindow::nothingToLose()
 {
-    const QString current = text();
-    return current.isEmpty() || current == copiedText_;
+    return keeper_->save();
 }
 
 QString DraftWindow::text() const
@@ -346,8 +364,7 @@ void DraftWindow::selectPlace(const std::vector<Span>& places)
 // is still to do in it.
 void DraftWindow::copyDraft()
 {
-    copiedText_ = text();
-    QApplication::clipboard()->setText(copiedText_);
+    QApplication::clipboard()->setText(text());
     QStringList left;
     if (measures_.marks > 0)
         left << QStringLiteral("未記入 %1 箇所").arg(measures_.marks);
@@ -359,11 +376,25 @@ void DraftWindow::copyDraft()
                     .arg(measures_.characters - static_cast<std::size_t>(limit));
     if (measures_.fit.charactersPast > 0)
         left << QStringLiteral("枠の外 %1 字").arg(measures_.fit.charactersPast);
-    note_->setText(left.isEmpty()
-                       ? QStringLiteral("コピーしました。")
-                       : QStringLiteral("コピーしました。残っています: %1").arg(left.join(u'、')));
-    setTextColour(note_, !left.isEmpty());
+    showNote(left.isEmpty()
+                 ? QStringLiteral("コピーしました。")
+                 : QStringLiteral("コピーしました。残っています: %1").arg(left.join(u'、')),
+             !left.isEmpty());
+}
+
+void DraftWindow::showNote(const QString& note, bool alarm)
+{
+    note_->setText(note);
+    setTextColour(note_, alarm);
     note_->show();
+}
+
+// Another remark: its own text, undone no further than it, in its field's box.
+void DraftWindow::showRemark(const QString& shown, int field)
+{
+    boxPanel_->setField(field);
+    text_->setPlainText(shown);
+    text_->moveCursor(QTextCursor::End);
 }
 
 void DraftWindow::clearDraft()

@@ -2,8 +2,9 @@
 // The draft: a window beside the main window in which a remark is put together from sentences
 // and edited. Under the text it shows the length as the form counts it against a limit the
 // teacher may set, how the text falls into the box of a field of the form, the facts still to
-// fill in, the words a school report must not carry and what to read again. It lives only in
-// memory; "コピー" hands it to the clipboard and says what is still left to do.
+// fill in, the words a school report must not carry and what to read again. Above the text the
+// teacher chooses whose remark it is and which; every change is kept in the store as it is typed.
+// "コピー" hands it to the clipboard and says what is still left to do.
 
 #include "BoxLayout.h"
 #include "SentenceCollector.h"
@@ -21,9 +22,14 @@ class ForbiddenWords;
 class ReviewWords;
 } // namespace content
 
+namespace store {
+class RemarkKeeper;
+} // namespace store
+
 namespace draft {
 
 class BoxPanel;
+class RemarkPicker;
 class FindingList;
 class MarkHighlighter;
 class NumberBox;
@@ -44,11 +50,13 @@ public:
                            const QString& note = {});
     // What to read the remark again for; null looks for nothing.
     void setReviewWords(std::shared_ptr<const content::ReviewWords> words);
-    // Whether the program may end without asking: the draft is empty or was copied as it is.
-    bool nothingToLose() const;
+    // Whether the program may end without asking: everything typed is stored (it is now, when
+    // it can be).
+    bool nothingToLose();
 
     QString text() const;
     QPlainTextEdit* textBox() const { return text_; }
+    RemarkPicker* picker() const { return picker_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,9 +79,13 @@ private:
     void selectPlace(const std::vector<Span>& places);
     void copyDraft();
     void clearDraft();
+    void showRemark(const QString& text, int field);
+    void showNote(const QString& note, bool alarm);
     bool showReasonAt(const QPoint& viewportPosition, const QPoint& globalPosition);
 
     QWidget* mainWindow_;
+    std::unique_ptr<store::RemarkKeeper> keeper_;
+    RemarkPicker* picker_ = nullptr;
     QPlainTextEdit* text_ = nullptr;
     QLabel* count_ = nullptr;
     NumberBox* limit_ = nullptr;
@@ -88,7 +100,6 @@ private:
     std::shared_ptr<const content::ForbiddenWords> forbidden_;
     std::shared_ptr<const content::ReviewWords> review_;
     QString listNote_;
-    QString copiedText_;
     Measures measures_;
 };
 
