@@ -4,7 +4,10 @@
 
 #include "DraftWindow.h"
 
+#include <QPointer>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace draft {
 
@@ -14,6 +17,12 @@ public:
 
     void addSentence(const QString& text) override { window().addSentence(text); }
     void showDraft() override { window().showDraft(); }
+    // Nothing is shared before the draft, and with it a class, was opened.
+    std::vector<SharedSentence> sharedInClass(std::u16string_view text) const override
+    {
+        return window_ ? window_->sharedInClass(text) : std::vector<SharedSentence>();
+    }
+    void watchClass(QObject* context, std::function<void()> changed) override;
 
     // Kept until the window is made, then handed to it.
     void setForbiddenWords(std::shared_ptr<const content::ForbiddenWords> words,
@@ -32,6 +41,7 @@ private:
     std::shared_ptr<const content::ForbiddenWords> forbidden_;
     std::shared_ptr<const content::ReviewWords> review_;
     QString listNote_;
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> watchers_;
 };
 
 } // namespace draft

@@ -138,6 +138,7 @@ void DraftWindow::buildControls()
     picker_ = new RemarkPicker(*keeper_, this);
     picker_->onShow = [this](const QString& shown, int field) { showRemark(shown, field); };
     picker_->onNote = [this](const QString& note, bool alarm) { showNote(note, alarm); };
+    picker_->onWhoseChanged = [this] { readClassSentences(); };
     // The student's remarks in turn, from the text as from anywhere in the draft.
     auto* previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this);
     connect(previous, &QShortcut::activated, this, [this] { picker_->stepRemark(-1); });
@@ -268,19 +269,26 @@ void DraftWindow::refresh()
     std::vector<ReviewFinding> review;
     if (review_)
         review = reviewRemark(units, *review_);
-    findings_->showFindings(forbidden, review);
+    const std::vector<SharedSentence> shared = classSentences_.find(units);
+    measures_.shared = shared.size();
+    findings_->showFindings(forbidden, review, shared);
     measures_.forbiddenWords = findings_->forbiddenRows();
     QString heading =
         forbidden_ ? QStringLiteral("調査書に書かない語: %1 語").arg(measures_.forbiddenWords)
                    : listNote_;
     if (findings_->reviewRows() > 0)
         heading += QStringLiteral("　見直し: %1 件").arg(findings_->reviewRows());
+    if (!shared.empty())
+        heading += QStringLiteral("　同じ組の下書きと同じ文: %1").arg(shared.size());
     warningsHeading_->setText(heading);
     findings_->setVisible(findings_->count() > 0);
     std::vector<Span> reviewPlaces;
     for (const ReviewFinding& finding : review)
         reviewPlaces.insert(reviewPlaces.end(), finding.places.begin(), finding.places.end());
-    markText(measures_.fit, reviewPlaces);
+    std::vector<Span> sharedPlaces;
+    for (const SharedSentence& sentence : shared)
+        sharedPlaces.push_back(sentence.place);
+    markText(measures_.fit, reviewPlaces, sharedPlaces);
 
     copy_->setEnabled(!current.isEmpty());
     clear_->setEnabled(!current.isEmpty());
@@ -303,9 +311,20 @@ void DraftWindow::showCount(qsizetype characters)
 
 // Marks what the second look found, and greys what falls past the box: over the document's own
 // formats, so that a keystroke changes no format of the text and lays out no block again.
-void DraftWindow::markText(const BoxFit& fit, const std::vector<Span>& review)
+void DraftWindow::markText(const BoxFit& fit, const std::vector<Span>& review,
+                           const std::vector<Span>& shared)
 {
     QList<QTextEdit::ExtraSelection> marks;
+    QTextCharFormat dotted;
+    dotted.setUnderlineStyle(QTextCharFormat::DotLine);
+    dotted.setUnderlineColor(sharedUnderline());
+    for (const Span& sentence : shared) {
+        QTextCursor cursor(text_->document());
+        cursor.setPosition(static_cast<int>(sentence.position));
+        cursor.setPosition(static_cast<int>(sentence.position + sentence.length),
+                           QTextCursor::KeepAnchor);
+        marks.append({cursor, dotted});
+    }
     QTextCharFormat underline;
     underline.setUnderlineStyle(QTextCharFormat::DashUnderline);
     underline.setUnderlineColor(reviewUnderline());
@@ -376,6 +395,8 @@ void DraftWindow::copyDraft()
                     .arg(measures_.characters - static_cast<std::size_t>(limit));
     if (measures_.fit.charactersPast > 0)
         left << QStringLiteral("枠の外 %1 字").arg(measures_.fit.charactersPast);
+    if (measures_.shared > 0)
+        left << QStringLiteral("同じ組の下書きと同じ文 %1").arg(measures_.shared);
     showNote(left.isEmpty()
                  ? QStringLiteral("コピーしました。")
                  : QStringLiteral("コピーしました。残っています: %1").arg(left.join(u'、')),
@@ -387,6 +408,16 @@ void DraftWindow::showNote(const QString& note, bool alarm)
     note_->setText(note);
     setTextColour(note_, alarm);
     note_->show();
+}
+
+// The other students' remarks of the class chosen, for the sentences this remark shares with
+// them; the result boxes are told to look again.
+void DraftWindow::readClassSentences()
+{
+    classSentences_.setRemarks(picker_->othersRemarks());
+    refresh();
+    if (onClassSentencesChanged)
+        onClassSentencesChanged();
 }
 
 // Another remark: its own text, undone no further than it, in its field's box.
@@ -434,6 +465,12 @@ bool DraftWindow::showReasonAt(const QPoint& viewportPosition, const QPoint& glo
         for (const content::ForbiddenWords::Hit& hit : forbidden_->find(unitsOf(current))) {
             if (under(hit.position, hit.length))
                 return show(hit.reason);
+        }
+    }
+    for (const SharedSentence& sentence : classSentences_.find(unitsOf(current))) {
+        if (under(sentence.place.position, sentence.place.length)) {
+            QToolTip::showText(globalPosition, sharedWith(sentence.numbers), text_->viewport());
+            return true;
         }
     }
     if (review_) {

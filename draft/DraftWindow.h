@@ -7,6 +7,7 @@
 // "コピー" hands it to the clipboard and says what is still left to do.
 
 #include "BoxLayout.h"
+#include "ClassSentences.h"
 #include "SentenceCollector.h"
 
 #include <QDialog>
@@ -44,6 +45,13 @@ public:
 
     void addSentence(const QString& text) override;
     void showDraft() override;
+    std::vector<SharedSentence> sharedInClass(std::u16string_view text) const override
+    {
+        return classSentences_.find(text);
+    }
+    // Not kept: the window tells onClassSentencesChanged, which its owner hands on.
+    void watchClass(QObject*, std::function<void()>) override {}
+    std::function<void()> onClassSentencesChanged;
 
     // The words to underline and list, or null with a note that says why there are none.
     void setForbiddenWords(std::shared_ptr<const content::ForbiddenWords> words,
@@ -66,6 +74,7 @@ private:
     struct Measures {
         std::size_t characters = 0;
         std::size_t marks = 0;
+        std::size_t shared = 0;
         int forbiddenWords = 0;
         BoxFit fit{};
     };
@@ -74,13 +83,15 @@ private:
     void placeBesideMainWindow();
     void refresh();
     void showCount(qsizetype characters);
-    void markText(const BoxFit& fit, const std::vector<Span>& review);
+    void markText(const BoxFit& fit, const std::vector<Span>& review,
+                  const std::vector<Span>& shared);
     void selectNextPlaceholder();
     void selectPlace(const std::vector<Span>& places);
     void copyDraft();
     void clearDraft();
     void showRemark(const QString& text, int field);
     void showNote(const QString& note, bool alarm);
+    void readClassSentences();
     bool showReasonAt(const QPoint& viewportPosition, const QPoint& globalPosition);
 
     QWidget* mainWindow_;
@@ -101,6 +112,7 @@ private:
     std::shared_ptr<const content::ReviewWords> review_;
     QString listNote_;
     Measures measures_;
+    ClassSentences classSentences_;
 };
 
 } // namespace draft

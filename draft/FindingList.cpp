@@ -42,7 +42,8 @@ FindingList::FindingList(QWidget* parent) : QListWidget(parent)
 }
 
 void FindingList::showFindings(const std::vector<content::ForbiddenWords::Hit>& forbidden,
-                               const std::vector<ReviewFinding>& review)
+                               const std::vector<ReviewFinding>& review,
+                               const std::vector<SharedSentence>& shared)
 {
     clear();
     places_.clear();
@@ -67,6 +68,14 @@ void FindingList::showFindings(const std::vector<content::ForbiddenWords::Hit>& 
         item->setForeground(reviewUnderline());
         places_.push_back(finding.places);
     }
+    for (const SharedSentence& sentence : shared) {
+        const QString who = sharedWith(sentence.numbers);
+        auto* item = new QListWidgetItem(QStringLiteral("同じ文　%1").arg(who), this);
+        item->setToolTip(who);
+        item->setForeground(sharedUnderline());
+        places_.push_back({sentence.place});
+    }
+    sharedRows_ = static_cast<int>(shared.size());
 }
 
 void FindingList::choose(QListWidgetItem* item)

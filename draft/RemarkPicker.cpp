@@ -338,6 +338,28 @@ void RemarkPicker::fillRemarks()
     const bool stored = current_.id.has_value() && store();
     newVersion_->setEnabled(stored);
     export_->setEnabled(chosenClass().has_value());
+    if (onWhoseChanged)
+        onWhoseChanged();
+}
+
+std::vector<std::pair<int, std::u16string>> RemarkPicker::othersRemarks()
+{
+    std::vector<std::pair<int, std::u16string>> others;
+    const std::optional<Id> classId = chosenClass();
+    if (!classId || !store())
+        return others;
+    try {
+        for (const store::Student& student : store()->students(*classId)) {
+            if (student.id == current_.student)
+                continue;
+            for (const store::Remark& remark : store()->remarks(student.id))
+                others.emplace_back(student.number,
+                                    keeper_.unsavedText(remark.id).value_or(remark.text));
+        }
+    } catch (const store::StoreError&) {
+        // Read again at the next choice.
+    }
+    return others;
 }
 
 void RemarkPicker::textChanged(const QString& text)

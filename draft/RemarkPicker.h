@@ -11,6 +11,9 @@
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -40,6 +43,10 @@ public:
 
     // Shows a remark: its text, and its field by its place among the form's fields.
     std::function<void(const QString& text, int field)> onShow;
+    // Called when another class or student is chosen, or a remark added or deleted.
+    std::function<void()> onWhoseChanged;
+    // The remarks of the class's other students, by 出席番号.
+    std::vector<std::pair<int, std::u16string>> othersRemarks();
     // Says what was done or why it failed, under the buttons.
     std::function<void(const QString& note, bool alarm)> onNote;
 

@@ -532,6 +532,38 @@ TEST_F(DraftTest, RemarksOfThreeStudentsAreKeptAsTypedAndBackInTheNextRun)
     }
 }
 
+TEST_F(DraftTest, ASentenceAnotherStudentOfTheClassHasIsMarkedInTheBoxesAndListedInTheDraft)
+{
+    const auto dotted = [](const QTextCharFormat& f) {
+        return f.underlineStyle() == QTextCharFormat::DotLine &&
+               f.underlineColor() == draft::sharedUnderline();
+    };
+    draft().showDraft();
+    auto* classBox = named<QComboBox>(QStringLiteral("組"));
+    classBox->lineEdit()->setText(QStringLiteral("3年1組"));
+    QTest::keyClick(classBox->lineEdit(), Qt::Key_Return);
+    numberBox(QStringLiteral("出席番号"))->setValue(7);
+    resultBox(kFirstResultBox)->setFocus();
+    QTest::keyClick(resultBox(kFirstResultBox), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_FALSE(formatted(resultBox(kFirstResultBox), 0, dotted)) << "the student's own remark";
+
+    // Another student: the box shows that the sentence is 7番's already.
+    numberBox(QStringLiteral("出席番号"))->setValue(8);
+    EXPECT_TRUE(formatted(resultBox(kFirstResultBox), 0, dotted));
+    EXPECT_TRUE(resultBox(kFirstResultBox)->toolTip().contains(QStringLiteral("7番")));
+    EXPECT_FALSE(formatted(resultBox(kFirstResultBox + 1), 0, dotted));
+    // Taken all the same, it is listed in the draft with whose it is, and dotted there too.
+    QTest::keyClick(resultBox(kFirstResultBox), Qt::Key_D, Qt::ControlModifier);
+    ASSERT_GT(warnings()->count(), 0);
+    EXPECT_TRUE(warnings()->item(warnings()->count() - 1)->text().contains(QStringLiteral("7番")));
+    EXPECT_FALSE(marked(dotted).empty());
+    // No class, no one to share with.
+    numberBox(QStringLiteral("出席番号"))->setValue(7);
+    classBox->lineEdit()->clear();
+    QTest::keyClick(classBox->lineEdit(), Qt::Key_Return);
+    EXPECT_FALSE(formatted(resultBox(kFirstResultBox), 0, dotted));
+}
+
 TEST_F(DraftTest, AStoreThatCannotBeReadIsSetAsideAndTheTeacherToldWhere)
 {
     QDir().mkpath(QFileInfo(data.store()).path());
