@@ -271,7 +271,7 @@ void DraftWindow::refresh()
         review = reviewRemark(units, *review_);
     const std::vector<SharedSentence> shared = classSentences_.find(units);
     measures_.shared = shared.size();
-    findings_->showFindings(forbidden, review, shared);
+    findings_->showFindings(forbidden, review, shared, units);
     measures_.forbiddenWords = findings_->forbiddenRows();
     QString heading =
         forbidden_ ? QStringLiteral("調査書に書かない語: %1 語").arg(measures_.forbiddenWords)

@@ -9,6 +9,7 @@
 
 #include <QListWidget>
 #include <functional>
+#include <string_view>
 #include <vector>
 
 namespace draft {
@@ -18,10 +19,11 @@ public:
     explicit FindingList(QWidget* parent);
 
     // A row per forbidden word, with every place of it, then a row per finding of the second
-    // look, then a row per sentence another student of the class has too.
+    // look, then a row per sentence another student of the class has too, quoted from text.
     void showFindings(const std::vector<content::ForbiddenWords::Hit>& forbidden,
                       const std::vector<ReviewFinding>& review,
-                      const std::vector<SharedSentence>& shared = {});
+                      const std::vector<SharedSentence>& shared = {},
+                      std::u16string_view text = {});
     int forbiddenRows() const { return forbiddenRows_; }
     int reviewRows() const { return count() - forbiddenRows_ - sharedRows_; }
     int sharedRows() const { return sharedRows_; }

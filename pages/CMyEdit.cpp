@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QStringList>
 
 void CMyEdit::bind(QWidget* control)
 {
@@ -130,9 +131,14 @@ void CMyEdit::SentenceChanged()
             ? QString()
             : QStringLiteral("%1 字").arg(draft::countCharacters(platform::unitsOf(text)));
     if (collector_) {
+        // Once for each set of students, however many of the box's sentences they share.
+        QStringList shared;
         for (const draft::SharedSentence& sentence :
              collector_->sharedInClass(platform::unitsOf(text)))
-            tip += u'\n' + draft::sharedWith(sentence.numbers);
+            shared << draft::sharedWith(sentence.numbers);
+        shared.removeDuplicates();
+        for (const QString& line : shared)
+            tip += u'\n' + line;
     }
     box_->setToolTip(tip);
 }
