@@ -81,7 +81,10 @@ DraftWindow::DraftWindow(QWidget* mainWindow)
     resize(kUsualWidth, 560);
 }
 
-DraftWindow::~DraftWindow() = default;
+DraftWindow::~DraftWindow()
+{
+    picker_->flush();
+}
 
 void DraftWindow::buildControls()
 {
@@ -243,7 +246,9 @@ void DraftWindow::setReviewWords(std::shared_ptr<const content::ReviewWords> wor
 
 bool DraftWindow::nothingToLose()
 {
-    return keeper_->save();
+    picker_->flush();
+    keeper_->save();
+    return keeper_->everythingKept();
 }
 
 QString DraftWindow::text() const

@@ -277,6 +277,12 @@ void RemarkPicker::numberChosen()
     }
 }
 
+void RemarkPicker::flush()
+{
+    if (memoTimer_.isActive())
+        saveMemo();
+}
+
 void RemarkPicker::saveMemo()
 {
     memoTimer_.stop();

@@ -30,6 +30,8 @@ public:
 
     // Takes up the remark changed last, or a new draft of no student.
     void start();
+    // Stores the memo now if it waits to be.
+    void flush();
     // The draft's text as it is now.
     void textChanged(const QString& text);
     // The teacher chose the field of the form the draft is for: the remark moves to it.

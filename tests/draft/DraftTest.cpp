@@ -457,6 +457,7 @@ TEST_F(DraftTest, WhenNothingCanBeStoredTheDraftSaysSoTypingGoesOnAndEndingAsks)
     QTemporaryFile file;
     ASSERT_TRUE(file.open());
     qputenv("XDG_DATA_HOME", (file.fileName() + QStringLiteral("/data")).toUtf8());
+    EXPECT_TRUE(draft().nothingToLose()) << "nothing typed yet";
     type(draftText(), QStringLiteral("保存できない下書き"));
     EXPECT_EQ(draft().text(), QStringLiteral("保存できない下書き"));
     QLabel* problem = labelWith(QStringLiteral("下書きを保存できません"));
