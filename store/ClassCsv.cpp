@@ -135,9 +135,16 @@ std::u16string exportClass(const RemarkStore& store, Id classId,
                                         .arg(unwritable->number)
                                         .arg(QString::fromStdU16String(unwritable->column))
                                   : QStringLiteral("見出し");
-        return QStringLiteral("%1にある文字「%2」は Shift_JIS (CP932) で書けないため、書き出し"
-                              "ませんでした。その文字を直すか、UTF-8 で書き出してください。")
-            .arg(where, QString::fromStdU16String(unwritable->character))
+        // With its code as well: a character that the font cannot show either is drawn as a box.
+        const QString character = QString::fromStdU16String(unwritable->character);
+        const char32_t code = character.toUcs4().value(0);
+        return QStringLiteral(
+                   "%1にある文字「%2」(U+%3) は Shift_JIS (CP932) で書けないため、"
+                   "書き出しませんでした。その文字を直すか、UTF-8 で書き出してください。")
+            .arg(where, character,
+                 QStringLiteral("%1")
+                     .arg(static_cast<uint>(code), 4, 16, QLatin1Char('0'))
+                     .toUpper())
             .toStdU16String();
     }
     const std::string& bytes = std::get<std::string>(made);
