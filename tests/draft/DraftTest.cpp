@@ -565,6 +565,51 @@ TEST_F(DraftTest, ASentenceAnotherStudentOfTheClassHasIsMarkedInTheBoxesAndListe
     EXPECT_FALSE(formatted(resultBox(kFirstResultBox), 0, dotted));
 }
 
+TEST_F(DraftTest, DeletingAsksFirstAndThenTakesTheRemarksOutOfTheStore)
+{
+    draft().showDraft();
+    auto* classBox = named<QComboBox>(QStringLiteral("組"));
+    classBox->lineEdit()->setText(QStringLiteral("3年1組"));
+    QTest::keyClick(classBox->lineEdit(), Qt::Key_Return);
+    numberBox(QStringLiteral("出席番号"))->setValue(4);
+    type(draftText(), QStringLiteral("四番の所見です。"));
+    QPushButton* deleting = draftControl<QPushButton>(QStringLiteral("削除"));
+    ASSERT_TRUE(deleting && deleting->menu());
+    const auto action = [deleting](const QString& words) {
+        for (QAction* each : deleting->menu()->actions()) {
+            if (each->text().startsWith(words))
+                return each;
+        }
+        return static_cast<QAction*>(nullptr);
+    };
+    // In the file or its log, as the disk holds it.
+    const auto kept = [this] {
+        draft().nothingToLose();
+        QByteArray bytes;
+        for (const QString& part : {data.store(), data.store() + QStringLiteral("-wal")}) {
+            QFile file(part);
+            if (file.open(QIODevice::ReadOnly))
+                bytes += file.readAll();
+        }
+        return bytes.contains("四番の所見");
+    };
+    // clang-format off
+    const struct { const char* item; bool answer; bool keptAfter; } steps[] = {
+        {"この生徒の", false, true},
+        {"この生徒の", true,  false},
+    };
+    // clang-format on
+    for (const auto& step : steps) {
+        effects.answer = step.answer;
+        action(QString::fromUtf8(step.item))->trigger();
+        ASSERT_FALSE(effects.questions.empty());
+        EXPECT_TRUE(effects.questions.back().text.find(u"3年1組 4番") != std::u16string::npos);
+        EXPECT_EQ(kept(), step.keptAfter) << step.answer;
+    }
+    EXPECT_EQ(effects.questions.size(), 2u);
+    EXPECT_EQ(draft().text(), QString());
+}
+
 TEST_F(DraftTest, AStoreThatCannotBeReadIsSetAsideAndTheTeacherToldWhere)
 {
     QDir().mkpath(QFileInfo(data.store()).path());
