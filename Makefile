@@ -8,7 +8,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libzip-dev
             libgtest-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth x11-utils \
             imagemagick xdotool python3 libx11-dev libxdamage-dev poppler-utils valgrind \
             qt6-translations-l10n desktop-file-utils appstream libfontconfig-dev libssl-dev \
-            clang-format dpkg-dev file libmecab-dev mecab-ipadic-utf8
+            clang-format dpkg-dev file libmecab-dev mecab-ipadic-utf8 libsqlite3-dev
 # What `make package` needs beyond the build (whose tests make the package once and read its
 # dependencies, found by dpkg-shlibdeps and file): lintian checks the package.
 PACKAGE_TOOLS := lintian

@@ -166,10 +166,12 @@ void CVerdaneDlg::ReadWordLists()
 bool CVerdaneDlg::MayEnd()
 {
     if (draft.nothingToLose() ||
-        effects().askQuestion(this, u"下書きはコピーされていません。下書きを捨てて終了しますか？",
+        effects().askQuestion(this,
+                              u"下書きの一部を保存できていません。終了すると、保存できていない"
+                              u"変更は失われます。終了しますか？",
                               u"終了"))
         return true;
-    // The teacher said no to copy the draft first: it comes up, hidden or not, ready for that.
+    // The teacher said no, to copy the draft first: it comes up, hidden or not, ready for that.
     draft.showDraft();
     return false;
 }

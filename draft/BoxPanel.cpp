@@ -36,6 +36,7 @@ BoxPanel::BoxPanel(QWidget* parent) : QWidget(parent)
     lines_->setAccessibleName(QStringLiteral("枠の行数"));
     lines_->setValue(boxes_.front().lines);
     field_ = new QComboBox(this);
+    field_->setAccessibleName(QStringLiteral("様式の欄"));
     for (const FormField& field : kFormFields)
         field_->addItem(platform::toQString(field.name));
     // Shortened on a narrow draft rather than widening it.
@@ -59,7 +60,11 @@ BoxPanel::BoxPanel(QWidget* parent) : QWidget(parent)
     rows->addLayout(fitRow);
     rows->addLayout(fieldRow);
 
-    connect(field_, &QComboBox::currentIndexChanged, this, &BoxPanel::chooseField);
+    connect(field_, &QComboBox::currentIndexChanged, this, [this](int field) {
+        chooseField(field);
+        if (onFieldChosen)
+            onFieldChosen(field);
+    });
     connect(columns_, &QSpinBox::valueChanged, this, &BoxPanel::resizeBox);
     connect(lines_, &QSpinBox::valueChanged, this, &BoxPanel::resizeBox);
 }
@@ -67,6 +72,17 @@ BoxPanel::BoxPanel(QWidget* parent) : QWidget(parent)
 BoxSize BoxPanel::box() const
 {
     return {columns_->value(), lines_->value()};
+}
+
+void BoxPanel::setField(int field)
+{
+    if (field == field_->currentIndex())
+        return;
+    {
+        const QSignalBlocker blocking(field_);
+        field_->setCurrentIndex(field);
+    }
+    chooseField(field);
 }
 
 void BoxPanel::showFit(const BoxFit& fit, const QString& text)

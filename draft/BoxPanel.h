@@ -22,10 +22,14 @@ public:
     explicit BoxPanel(QWidget* parent);
 
     BoxSize box() const;
+    // Shows that field of the form (by its place among the fields) without telling onFieldChosen.
+    void setField(int field);
     void showFit(const BoxFit& fit, const QString& text);
 
     // Called when the teacher chose another field or changed the box's size.
     std::function<void()> onChange;
+    // Called when the teacher chose another field, after onChange.
+    std::function<void(int field)> onFieldChosen;
 
 private:
     void chooseField(int field);

@@ -18,6 +18,11 @@ void DraftOnDemand::setReviewWords(std::shared_ptr<const content::ReviewWords> w
         window_->setReviewWords(review_);
 }
 
+void DraftOnDemand::watchClass(QObject* context, std::function<void()> changed)
+{
+    watchers_.emplace_back(context, std::move(changed));
+}
+
 void DraftOnDemand::hide()
 {
     if (window_)
@@ -30,6 +35,13 @@ DraftWindow& DraftOnDemand::window()
         window_ = std::make_unique<DraftWindow>(mainWindow_);
         window_->setForbiddenWords(forbidden_, listNote_);
         window_->setReviewWords(review_);
+        window_->onClassSentencesChanged = [this] {
+            std::erase_if(watchers_, [](const auto& watcher) { return watcher.first.isNull(); });
+            for (const auto& watcher : watchers_)
+                watcher.second();
+        };
+        // What the window took up from the store may already be shared.
+        window_->onClassSentencesChanged();
     }
     return *window_;
 }

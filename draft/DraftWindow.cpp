@@ -4,6 +4,7 @@
 #include "FindingList.h"
 #include "MarkHighlighter.h"
 #include "NumberBox.h"
+#include "RemarkPicker.h"
 #include "RemarkText.h"
 #include "ReviewChecks.h"
 #include "WindowPlacement.h"
@@ -11,6 +12,7 @@
 #include "content/ReviewWords.h"
 #include "platform/Fonts.h"
 #include "platform/QtStrings.h"
+#include "store/RemarkKeeper.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextBlock>
 #include <QToolTip>
@@ -66,16 +69,22 @@ ScreenRect screenRect(const QRect& rect)
 
 } // namespace
 
-DraftWindow::DraftWindow(QWidget* mainWindow) : QDialog(mainWindow), mainWindow_(mainWindow)
+DraftWindow::DraftWindow(QWidget* mainWindow)
+    : QDialog(mainWindow), mainWindow_(mainWindow),
+      keeper_(std::make_unique<store::RemarkKeeper>(store::defaultStorePath()))
 {
     setWindowTitle(QStringLiteral("下書き"));
     setAccessibleName(QStringLiteral("下書き"));
     buildControls();
     refresh();
+    picker_->start();
     resize(kUsualWidth, 560);
 }
 
-DraftWindow::~DraftWindow() = default;
+DraftWindow::~DraftWindow()
+{
+    picker_->flush();
+}
 
 void DraftWindow::buildControls()
 {
@@ -129,18 +138,32 @@ void DraftWindow::buildControls()
     buttonRow->addStretch(1);
     buttonRow->addWidget(copy_);
     buttonRow->addWidget(clear_);
+    picker_ = new RemarkPicker(*keeper_, this);
+    picker_->onShow = [this](const QString& shown, int field) { showRemark(shown, field); };
+    picker_->onNote = [this](const QString& note, bool alarm) { showNote(note, alarm); };
+    picker_->onWhoseChanged = [this] { readClassSentences(); };
+    // The student's remarks in turn, from the text as from anywhere in the draft.
+    auto* previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this);
+    connect(previous, &QShortcut::activated, this, [this] { picker_->stepRemark(-1); });
+    auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this);
+    connect(next, &QShortcut::activated, this, [this] { picker_->stepRemark(1); });
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(picker_);
     layout->addWidget(text_, 1);
     layout->addLayout(countRow);
     boxPanel_ = new BoxPanel(this);
     boxPanel_->onChange = [this] { refresh(); };
+    boxPanel_->onFieldChosen = [this](int field) { picker_->chooseField(field); };
     layout->addWidget(boxPanel_);
     layout->addWidget(warningsHeading_);
     layout->addWidget(findings_);
     layout->addLayout(buttonRow);
     layout->addWidget(note_);
 
-    connect(text_, &QPlainTextEdit::textChanged, this, &DraftWindow::refresh);
+    connect(text_, &QPlainTextEdit::textChanged, this, [this] {
+        picker_->textChanged(text());
+        refresh();
+    });
     connect(limit_, &QSpinBox::valueChanged, this, &DraftWindow::refresh);
     connect(marks_, &QPushButton::clicked, this, &DraftWindow::selectNextPlaceholder);
     connect(copy_, &QPushButton::clicked, this, &DraftWindow::copyDraft);
@@ -221,10 +244,11 @@ void DraftWindow::setReviewWords(std::shared_ptr<const content::ReviewWords> wor
     refresh();
 }
 
-bool DraftWindow::nothingToLose() const
+bool DraftWindow::nothingToLose()
 {
-    const QString current = text();
-    return current.isEmpty() || current == copiedText_;
+    picker_->flush();
+    keeper_->save();
+    return keeper_->everythingKept();
 }
 
 QString DraftWindow::text() const
@@ -250,19 +274,26 @@ void DraftWindow::refresh()
     std::vector<ReviewFinding> review;
     if (review_)
         review = reviewRemark(units, *review_);
-    findings_->showFindings(forbidden, review);
+    const std::vector<SharedSentence> shared = classSentences_.find(units);
+    measures_.shared = shared.size();
+    findings_->showFindings(forbidden, review, shared, units);
     measures_.forbiddenWords = findings_->forbiddenRows();
     QString heading =
         forbidden_ ? QStringLiteral("調査書に書かない語: %1 語").arg(measures_.forbiddenWords)
                    : listNote_;
     if (findings_->reviewRows() > 0)
         heading += QStringLiteral("　見直し: %1 件").arg(findings_->reviewRows());
+    if (!shared.empty())
+        heading += QStringLiteral("　同じ組の下書きと同じ文: %1").arg(shared.size());
     warningsHeading_->setText(heading);
     findings_->setVisible(findings_->count() > 0);
     std::vector<Span> reviewPlaces;
     for (const ReviewFinding& finding : review)
         reviewPlaces.insert(reviewPlaces.end(), finding.places.begin(), finding.places.end());
-    markText(measures_.fit, reviewPlaces);
+    std::vector<Span> sharedPlaces;
+    for (const SharedSentence& sentence : shared)
+        sharedPlaces.push_back(sentence.place);
+    markText(measures_.fit, reviewPlaces, sharedPlaces);
 
     copy_->setEnabled(!current.isEmpty());
     clear_->setEnabled(!current.isEmpty());
@@ -285,9 +316,20 @@ void DraftWindow::showCount(qsizetype characters)
 
 // Marks what the second look found, and greys what falls past the box: over the document's own
 // formats, so that a keystroke changes no format of the text and lays out no block again.
-void DraftWindow::markText(const BoxFit& fit, const std::vector<Span>& review)
+void DraftWindow::markText(const BoxFit& fit, const std::vector<Span>& review,
+                           const std::vector<Span>& shared)
 {
     QList<QTextEdit::ExtraSelection> marks;
+    QTextCharFormat dotted;
+    dotted.setUnderlineStyle(QTextCharFormat::DotLine);
+    dotted.setUnderlineColor(sharedUnderline());
+    for (const Span& sentence : shared) {
+        QTextCursor cursor(text_->document());
+        cursor.setPosition(static_cast<int>(sentence.position));
+        cursor.setPosition(static_cast<int>(sentence.position + sentence.length),
+                           QTextCursor::KeepAnchor);
+        marks.append({cursor, dotted});
+    }
     QTextCharFormat underline;
     underline.setUnderlineStyle(QTextCharFormat::DashUnderline);
     underline.setUnderlineColor(reviewUnderline());
@@ -346,8 +388,7 @@ void DraftWindow::selectPlace(const std::vector<Span>& places)
 // is still to do in it.
 void DraftWindow::copyDraft()
 {
-    copiedText_ = text();
-    QApplication::clipboard()->setText(copiedText_);
+    QApplication::clipboard()->setText(text());
     QStringList left;
     if (measures_.marks > 0)
         left << QStringLiteral("未記入 %1 箇所").arg(measures_.marks);
@@ -359,11 +400,37 @@ void DraftWindow::copyDraft()
                     .arg(measures_.characters - static_cast<std::size_t>(limit));
     if (measures_.fit.charactersPast > 0)
         left << QStringLiteral("枠の外 %1 字").arg(measures_.fit.charactersPast);
-    note_->setText(left.isEmpty()
-                       ? QStringLiteral("コピーしました。")
-                       : QStringLiteral("コピーしました。残っています: %1").arg(left.join(u'、')));
-    setTextColour(note_, !left.isEmpty());
+    if (measures_.shared > 0)
+        left << QStringLiteral("同じ組の下書きと同じ文 %1").arg(measures_.shared);
+    showNote(left.isEmpty()
+                 ? QStringLiteral("コピーしました。")
+                 : QStringLiteral("コピーしました。残っています: %1").arg(left.join(u'、')),
+             !left.isEmpty());
+}
+
+void DraftWindow::showNote(const QString& note, bool alarm)
+{
+    note_->setText(note);
+    setTextColour(note_, alarm);
     note_->show();
+}
+
+// The other students' remarks of the class chosen, for the sentences this remark shares with
+// them; the result boxes are told to look again.
+void DraftWindow::readClassSentences()
+{
+    classSentences_.setRemarks(picker_->othersRemarks());
+    refresh();
+    if (onClassSentencesChanged)
+        onClassSentencesChanged();
+}
+
+// Another remark: its own text, undone no further than it, in its field's box.
+void DraftWindow::showRemark(const QString& shown, int field)
+{
+    boxPanel_->setField(field);
+    text_->setPlainText(shown);
+    text_->moveCursor(QTextCursor::End);
 }
 
 void DraftWindow::clearDraft()
@@ -403,6 +470,12 @@ bool DraftWindow::showReasonAt(const QPoint& viewportPosition, const QPoint& glo
         for (const content::ForbiddenWords::Hit& hit : forbidden_->find(unitsOf(current))) {
             if (under(hit.position, hit.length))
                 return show(hit.reason);
+        }
+    }
+    for (const SharedSentence& sentence : classSentences_.find(unitsOf(current))) {
+        if (under(sentence.place.position, sentence.place.length)) {
+            QToolTip::showText(globalPosition, sharedWith(sentence.numbers), text_->viewport());
+            return true;
         }
     }
     if (review_) {

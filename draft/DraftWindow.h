@@ -2,10 +2,12 @@
 // The draft: a window beside the main window in which a remark is put together from sentences
 // and edited. Under the text it shows the length as the form counts it against a limit the
 // teacher may set, how the text falls into the box of a field of the form, the facts still to
-// fill in, the words a school report must not carry and what to read again. It lives only in
-// memory; "コピー" hands it to the clipboard and says what is still left to do.
+// fill in, the words a school report must not carry and what to read again. Above the text the
+// teacher chooses whose remark it is and which; every change is kept in the store as it is typed.
+// "コピー" hands it to the clipboard and says what is still left to do.
 
 #include "BoxLayout.h"
+#include "ClassSentences.h"
 #include "SentenceCollector.h"
 
 #include <QDialog>
@@ -21,9 +23,14 @@ class ForbiddenWords;
 class ReviewWords;
 } // namespace content
 
+namespace store {
+class RemarkKeeper;
+} // namespace store
+
 namespace draft {
 
 class BoxPanel;
+class RemarkPicker;
 class FindingList;
 class MarkHighlighter;
 class NumberBox;
@@ -38,17 +45,26 @@ public:
 
     void addSentence(const QString& text) override;
     void showDraft() override;
+    std::vector<SharedSentence> sharedInClass(std::u16string_view text) const override
+    {
+        return classSentences_.find(text);
+    }
+    // Not kept: the window tells onClassSentencesChanged, which its owner hands on.
+    void watchClass(QObject*, std::function<void()>) override {}
+    std::function<void()> onClassSentencesChanged;
 
     // The words to underline and list, or null with a note that says why there are none.
     void setForbiddenWords(std::shared_ptr<const content::ForbiddenWords> words,
                            const QString& note = {});
     // What to read the remark again for; null looks for nothing.
     void setReviewWords(std::shared_ptr<const content::ReviewWords> words);
-    // Whether the program may end without asking: the draft is empty or was copied as it is.
-    bool nothingToLose() const;
+    // Whether the program may end without asking: everything typed is stored (it is now, when
+    // it can be).
+    bool nothingToLose();
 
     QString text() const;
     QPlainTextEdit* textBox() const { return text_; }
+    RemarkPicker* picker() const { return picker_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +74,7 @@ private:
     struct Measures {
         std::size_t characters = 0;
         std::size_t marks = 0;
+        std::size_t shared = 0;
         int forbiddenWords = 0;
         BoxFit fit{};
     };
@@ -66,14 +83,20 @@ private:
     void placeBesideMainWindow();
     void refresh();
     void showCount(qsizetype characters);
-    void markText(const BoxFit& fit, const std::vector<Span>& review);
+    void markText(const BoxFit& fit, const std::vector<Span>& review,
+                  const std::vector<Span>& shared);
     void selectNextPlaceholder();
     void selectPlace(const std::vector<Span>& places);
     void copyDraft();
     void clearDraft();
+    void showRemark(const QString& text, int field);
+    void showNote(const QString& note, bool alarm);
+    void readClassSentences();
     bool showReasonAt(const QPoint& viewportPosition, const QPoint& globalPosition);
 
     QWidget* mainWindow_;
+    std::unique_ptr<store::RemarkKeeper> keeper_;
+    RemarkPicker* picker_ = nullptr;
     QPlainTextEdit* text_ = nullptr;
     QLabel* count_ = nullptr;
     NumberBox* limit_ = nullptr;
@@ -88,8 +111,8 @@ private:
     std::shared_ptr<const content::ForbiddenWords> forbidden_;
     std::shared_ptr<const content::ReviewWords> review_;
     QString listNote_;
-    QString copiedText_;
     Measures measures_;
+    ClassSentences classSentences_;
 };
 
 } // namespace draft

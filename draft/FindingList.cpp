@@ -3,6 +3,7 @@
 #include "MarkHighlighter.h"
 #include "platform/QtStrings.h"
 
+#include <algorithm>
 #include <map>
 
 namespace draft {
@@ -42,7 +43,8 @@ FindingList::FindingList(QWidget* parent) : QListWidget(parent)
 }
 
 void FindingList::showFindings(const std::vector<content::ForbiddenWords::Hit>& forbidden,
-                               const std::vector<ReviewFinding>& review)
+                               const std::vector<ReviewFinding>& review,
+                               const std::vector<SharedSentence>& shared, std::u16string_view text)
 {
     clear();
     places_.clear();
@@ -67,6 +69,23 @@ void FindingList::showFindings(const std::vector<content::ForbiddenWords::Hit>& 
         item->setForeground(reviewUnderline());
         places_.push_back(finding.places);
     }
+    for (const SharedSentence& sentence : shared) {
+        const QString who = sharedWith(sentence.numbers);
+        QString start =
+            sentence.place.position < text.size()
+                ? platform::toQString(text.substr(sentence.place.position,
+                                                  std::min<std::size_t>(sentence.place.length, 10)))
+                : QString();
+        if (start.size() > 0 && start.back().isHighSurrogate())
+            start.chop(1);
+        if (sentence.place.length > 10)
+            start += QStringLiteral("…");
+        auto* item = new QListWidgetItem(QStringLiteral("同じ文「%1」　%2").arg(start, who), this);
+        item->setToolTip(who);
+        item->setForeground(sharedUnderline());
+        places_.push_back({sentence.place});
+    }
+    sharedRows_ = static_cast<int>(shared.size());
 }
 
 void FindingList::choose(QListWidgetItem* item)

@@ -4,6 +4,7 @@
 #include "content/ForbiddenWords.h"
 #include "platform/QtStrings.h"
 
+#include <QStringList>
 #include <QTextDocument>
 #include <algorithm>
 
@@ -53,7 +54,26 @@ QColor pastBoxBackground()
     return QColor(0xD8, 0xD8, 0xD8);
 }
 
+QColor sharedUnderline()
+{
+    return QColor(0x8A, 0x2B, 0xB0);
+}
+
+QString sharedWith(const std::vector<int>& numbers)
+{
+    QStringList named;
+    for (const int number : numbers)
+        named << QStringLiteral("%1番").arg(number);
+    return QStringLiteral("同じ組の %1 の下書きにもこの文があります").arg(named.join(u'・'));
+}
+
 MarkHighlighter::MarkHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+
+void MarkHighlighter::setSharedFinder(SharedFinder finder)
+{
+    findShared_ = std::move(finder);
+    rehighlight();
+}
 
 void MarkHighlighter::setTermFinder(TermFinder finder)
 {
@@ -87,6 +107,13 @@ void MarkHighlighter::highlightBlock(const QString& text)
             if (from < to)
                 apply(from - start, to - from, background(termBackground()));
         }
+    }
+    if (findShared_) {
+        QTextCharFormat dotted;
+        dotted.setUnderlineStyle(QTextCharFormat::DotLine);
+        dotted.setUnderlineColor(sharedUnderline());
+        for (const Span& sentence : findShared_(units))
+            apply(sentence.position, sentence.length, dotted);
     }
     for (const Span& mark : findPlaceholders(units))
         apply(mark.position, mark.length, background(placeholderBackground()));

@@ -24,6 +24,9 @@ public:
     // category.
     using TermFinder = std::function<std::vector<Span>(std::u16string_view text)>;
     void setTermFinder(TermFinder finder);
+    // Where the sentences are that another student of the draft's class has in a remark.
+    using SharedFinder = std::function<std::vector<Span>(std::u16string_view text)>;
+    void setSharedFinder(SharedFinder finder);
     // The words to underline; null underlines none. The list must outlive the highlighter.
     void setForbiddenWords(const content::ForbiddenWords* words);
 
@@ -32,6 +35,7 @@ protected:
 
 private:
     TermFinder findTerms_;
+    SharedFinder findShared_;
     const content::ForbiddenWords* forbidden_ = nullptr;
 };
 
@@ -42,5 +46,9 @@ QColor termBackground();
 QColor forbiddenUnderline();
 QColor reviewUnderline();
 QColor pastBoxBackground();
+// Under a sentence another student of the class has in a remark, in the draft and the boxes.
+QColor sharedUnderline();
+// What a box's tool tip and the draft's list say of such a sentence: whose remarks hold it.
+QString sharedWith(const std::vector<int>& numbers);
 
 } // namespace draft

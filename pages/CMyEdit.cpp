@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QStringList>
 
 void CMyEdit::bind(QWidget* control)
 {
@@ -35,10 +36,27 @@ void CMyEdit::setCollector(draft::SentenceCollector* collector)
     collector_ = collector;
     if (!box_)
         return;
-    if (collector_)
-        box_->addAction(addToDraft_);
-    else
+    if (!collector_) {
         box_->removeAction(addToDraft_);
+        highlighter_->setSharedFinder(nullptr);
+        return;
+    }
+    box_->addAction(addToDraft_);
+    // The sentences another student of the draft's class has already, dotted, and named in the
+    // tool tip with whose remarks hold them.
+    highlighter_->setSharedFinder([collector](std::u16string_view text) {
+        std::vector<draft::Span> places;
+        for (const draft::SharedSentence& sentence : collector->sharedInClass(text))
+            places.push_back(sentence.place);
+        return places;
+    });
+    if (!watching_) {
+        watching_ = true;
+        collector_->watchClass(this, [this] {
+            highlighter_->rehighlight();
+            SentenceChanged();
+        });
+    }
 }
 
 void CMyEdit::setTermFinder(std::function<std::vector<draft::Span>(std::u16string_view)> finder)
@@ -108,7 +126,19 @@ void CMyEdit::SentenceChanged()
 {
     const QString text = box_->toPlainText();
     addToDraft_->setEnabled(!text.isEmpty());
-    box_->setToolTip(text.isEmpty() ? QString()
-                                    : QStringLiteral("%1 字").arg(
-                                          draft::countCharacters(platform::unitsOf(text))));
+    QString tip =
+        text.isEmpty()
+            ? QString()
+            : QStringLiteral("%1 字").arg(draft::countCharacters(platform::unitsOf(text)));
+    if (collector_) {
+        // Once for each set of students, however many of the box's sentences they share.
+        QStringList shared;
+        for (const draft::SharedSentence& sentence :
+             collector_->sharedInClass(platform::unitsOf(text)))
+            shared << draft::sharedWith(sentence.numbers);
+        shared.removeDuplicates();
+        for (const QString& line : shared)
+            tip += u'\n' + line;
+    }
+    box_->setToolTip(tip);
 }

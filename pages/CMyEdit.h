@@ -2,8 +2,9 @@
 // The sentence box: a read-only edit box in which a double-click selects the whole sentence,
 // the part scrolled out of sight included, and takes the keyboard focus, ready to be copied.
 // Its menu and Ctrl+D add the sentence, or the part of it selected, to the draft; it marks the
-// terms of the last keyword search and the facts still to fill in, and its tool tip gives the
-// sentence's length as the form counts it.
+// terms of the last keyword search and the facts still to fill in, and dots a sentence another
+// student of the draft's class has in a remark already; its tool tip gives the sentence's length
+// as the form counts it, and whose remarks have the sentence.
 
 #include "draft/RemarkText.h"
 
@@ -52,4 +53,5 @@ private:
     draft::SentenceCollector* collector_ = nullptr;
     QAction* addToDraft_ = nullptr;
     draft::MarkHighlighter* highlighter_ = nullptr;
+    bool watching_ = false;
 };

@@ -2,7 +2,8 @@
 // parts of them added from a result box's menu and by its shortcut at the draft's cursor, the
 // key that shows it, the length against a limit, the form's box, the marks of facts to fill in,
 // the words a report must not carry and what to read again, copying with its note, clearing and
-// undoing, the question before the program ends, and the marks in the result boxes.
+// undoing, the remarks kept by student and taken up in the next run, the question before the
+// program ends when something could not be stored, and the marks in the result boxes.
 
 #include "app/CVerdaneDlg.h"
 #include "draft/MarkHighlighter.h"
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -41,6 +43,21 @@ using testing_support::UseContentFile;
 namespace {
 
 using namespace testing_support::ids;
+
+// A data folder of the test's own, in which the draft keeps its remarks, for as long as it lives.
+class DataFolder {
+public:
+    DataFolder() : saved_(qgetenv("XDG_DATA_HOME"))
+    {
+        qputenv("XDG_DATA_HOME", folder.path().toUtf8());
+    }
+    ~DataFolder() { qputenv("XDG_DATA_HOME", saved_); }
+    QString store() const { return folder.path() + QStringLiteral("/verdane/remarks.sqlite"); }
+    QTemporaryDir folder;
+
+private:
+    QByteArray saved_;
+};
 
 class DraftTest : public ::testing::Test {
 protected:
@@ -94,11 +111,13 @@ protected:
         }
         return nullptr;
     }
-    QSpinBox* numberBox(const QString& name)
+    QSpinBox* numberBox(const QString& name) { return named<QSpinBox>(name); }
+    template <typename T> T* named(const QString& name) { return namedIn<T>(draft(), name); }
+    template <typename T> static T* namedIn(QWidget& within, const QString& name)
     {
-        for (QSpinBox* box : draft().findChildren<QSpinBox*>()) {
-            if (box->accessibleName() == name)
-                return box;
+        for (T* control : within.findChildren<T*>()) {
+            if (control->accessibleName() == name)
+                return control;
         }
         return nullptr;
     }
@@ -163,6 +182,7 @@ protected:
     }
 
     UseContentFile content{SAMPLE_CONTENT};
+    DataFolder data;
     RecordingEffects effects;
     CVerdaneDlg window;
 };
@@ -247,7 +267,7 @@ TEST_F(DraftTest, TheLengthCountsOneForEveryCharacterNoneForLineBreaksAndTurnsRe
 {
     setDraft(QStringLiteral("誠実😀\n三\r\n"));
     EXPECT_EQ(shownCount(), QStringLiteral("4 字"));
-    auto* limit = draft().findChild<QSpinBox*>();
+    auto* limit = numberBox(QStringLiteral("字数の上限"));
     ASSERT_NE(limit, nullptr);
     limit->setValue(3);
     EXPECT_TRUE(shownCount().startsWith(QStringLiteral("4 字"))) << shownCount().toStdString();
@@ -303,7 +323,7 @@ TEST_F(DraftTest, TheFieldsBoxShowsTheLinesAndMarksAndNamesWhatFallsPastIt)
 
     // Another field, and a box set by the teacher, with digits as the input method gives them;
     // the limit takes them too.
-    auto* field = draft().findChild<QComboBox*>();
+    auto* field = named<QComboBox>(QStringLiteral("様式の欄"));
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->currentText(), QStringLiteral("本人のアピールポイント・推薦事由等"));
     field->setCurrentIndex(1);
@@ -422,17 +442,30 @@ TEST_F(DraftTest, CopyPutsExactlyTheDraftOnTheClipboardSaysWhatIsLeftAndClearCan
     EXPECT_EQ(draft().text(), text);
 }
 
-TEST_F(DraftTest, EndingAsksOnlyWhenAChangeWasNotCopied)
+TEST_F(DraftTest, EndingAsksOnlyWhenWhatWasTypedCouldNotBeStored)
 {
-    // Nothing in the draft: the program ends at once.
+    // Stored as it was typed: the program ends at once, whatever the draft holds.
+    setDraft(QStringLiteral("保存される下書き"));
     QTimer::singleShot(0, [this] { QTest::mouseClick(window.control(kQuit), Qt::LeftButton); });
     EXPECT_EQ(window.RunModalLoop(), platform::IDOK);
     EXPECT_TRUE(effects.questions.empty());
+}
 
-    // A change not copied: asked, and いいえ keeps the program and brings up the draft, though
-    // the teacher had closed it, ready to be copied; the close box asks too.
-    window.show();
-    setDraft(QStringLiteral("まだコピーしていない下書き"));
+TEST_F(DraftTest, WhenNothingCanBeStoredTheDraftSaysSoTypingGoesOnAndEndingAsks)
+{
+    // A data folder under a file: no folder can be made there, not even by the superuser.
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    qputenv("XDG_DATA_HOME", (file.fileName() + QStringLiteral("/data")).toUtf8());
+    EXPECT_TRUE(draft().nothingToLose()) << "nothing typed yet";
+    type(draftText(), QStringLiteral("保存できない下書き"));
+    EXPECT_EQ(draft().text(), QStringLiteral("保存できない下書き"));
+    QLabel* problem = labelWith(QStringLiteral("下書きを保存できません"));
+    ASSERT_NE(problem, nullptr);
+    EXPECT_TRUE(problem->isVisibleTo(&draft()));
+
+    // Asked; いいえ keeps the program and brings up the draft, though the teacher had closed it,
+    // ready to be copied; the close box asks too.
     draft().hide();
     effects.answer = false;
     QTimer::singleShot(0, [this] {
@@ -446,13 +479,155 @@ TEST_F(DraftTest, EndingAsksOnlyWhenAChangeWasNotCopied)
     });
     EXPECT_EQ(window.RunModalLoop(), platform::IDCANCEL);
     EXPECT_EQ(effects.questions.size(), 2u);
+}
 
-    // Copied as it is: nothing to lose, no question.
-    window.show();
-    QTest::mouseClick(draftControl<QPushButton>(QStringLiteral("コピー")), Qt::LeftButton);
-    QTimer::singleShot(0, [this] { QTest::mouseClick(window.control(kQuit), Qt::LeftButton); });
-    EXPECT_EQ(window.RunModalLoop(), platform::IDOK);
+TEST_F(DraftTest, RemarksOfThreeStudentsAreKeptAsTypedAndBackInTheNextRun)
+{
+    draft().showDraft();
+    auto* classBox = named<QComboBox>(QStringLiteral("組"));
+    QSpinBox* number = numberBox(QStringLiteral("出席番号"));
+    auto* memo = named<QLineEdit>(QStringLiteral("メモ"));
+    ASSERT_TRUE(classBox && number && memo);
+    // Typed before anyone was chosen, then given to the student chosen.
+    type(draftText(), QStringLiteral("一人目の所見"));
+    classBox->lineEdit()->setText(QStringLiteral("３年１組"));
+    QTest::keyClick(classBox->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(classBox->currentText(), QStringLiteral("3年1組"));
+    number->setValue(1);
+    type(memo, QStringLiteral("野球部"));
+    number->setValue(2);
+    EXPECT_EQ(draft().text(), QString()) << "a student of no remark yet";
+    type(draftText(), QStringLiteral("二人目の所見"));
+    number->setValue(3);
+    type(draftText(), QStringLiteral("三人目の所見"));
+    QTest::mouseClick(draftControl<QPushButton>(QStringLiteral("新しい版")), Qt::LeftButton);
+    type(draftText(), QStringLiteral("、第二版"));
+    // The versions in turn from the keyboard.
+    QApplication::setActiveWindow(&draft());
+    QTest::keyClick(draftText(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(draft().text(), QStringLiteral("三人目の所見"));
+    QTest::keyClick(draftText(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(draft().text(), QStringLiteral("三人目の所見、第二版"));
+    EXPECT_TRUE(draft().nothingToLose());
+
+    // The next run takes up the remark changed last, and every student's is there.
+    CVerdaneDlg next;
+    ASSERT_TRUE(next.Create());
+    draft::DraftWindow& again = next.draftWindow();
+    EXPECT_EQ(again.text(), QStringLiteral("三人目の所見、第二版"));
+    EXPECT_EQ(namedIn<QComboBox>(again, QStringLiteral("組"))->currentText(),
+              QStringLiteral("3年1組"));
+    auto* nextNumber = namedIn<QSpinBox>(again, QStringLiteral("出席番号"));
+    EXPECT_EQ(nextNumber->value(), 3);
+    // clang-format off
+    const struct { int number; const char16_t* text; const char16_t* memo; } kept[] = {
+        {1, u"一人目の所見", u"野球部"},
+        {2, u"二人目の所見", u""},
+    };
+    // clang-format on
+    for (const auto& student : kept) {
+        nextNumber->setValue(student.number);
+        EXPECT_EQ(again.text(), QString::fromUtf16(student.text));
+        EXPECT_EQ(namedIn<QLineEdit>(again, QStringLiteral("メモ"))->text(),
+                  QString::fromUtf16(student.memo));
+    }
+}
+
+TEST_F(DraftTest, ASentenceAnotherStudentOfTheClassHasIsMarkedInTheBoxesAndListedInTheDraft)
+{
+    const auto dotted = [](const QTextCharFormat& f) {
+        return f.underlineStyle() == QTextCharFormat::DotLine &&
+               f.underlineColor() == draft::sharedUnderline();
+    };
+    draft().showDraft();
+    auto* classBox = named<QComboBox>(QStringLiteral("組"));
+    classBox->lineEdit()->setText(QStringLiteral("3年1組"));
+    QTest::keyClick(classBox->lineEdit(), Qt::Key_Return);
+    numberBox(QStringLiteral("出席番号"))->setValue(7);
+    resultBox(kFirstResultBox)->setFocus();
+    QTest::keyClick(resultBox(kFirstResultBox), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_FALSE(formatted(resultBox(kFirstResultBox), 0, dotted)) << "the student's own remark";
+
+    // Another student: the box shows that the sentence is 7番's already.
+    numberBox(QStringLiteral("出席番号"))->setValue(8);
+    EXPECT_TRUE(formatted(resultBox(kFirstResultBox), 0, dotted));
+    EXPECT_TRUE(resultBox(kFirstResultBox)->toolTip().contains(QStringLiteral("7番")));
+    EXPECT_FALSE(formatted(resultBox(kFirstResultBox + 1), 0, dotted));
+    // Taken all the same, it is listed in the draft with whose it is, and dotted there too.
+    QTest::keyClick(resultBox(kFirstResultBox), Qt::Key_D, Qt::ControlModifier);
+    ASSERT_GT(warnings()->count(), 0);
+    EXPECT_TRUE(warnings()->item(warnings()->count() - 1)->text().contains(QStringLiteral("7番")));
+    EXPECT_FALSE(marked(dotted).empty());
+    // No class, no one to share with.
+    numberBox(QStringLiteral("出席番号"))->setValue(7);
+    classBox->lineEdit()->clear();
+    QTest::keyClick(classBox->lineEdit(), Qt::Key_Return);
+    EXPECT_FALSE(formatted(resultBox(kFirstResultBox), 0, dotted));
+}
+
+TEST_F(DraftTest, DeletingAsksFirstAndThenTakesTheRemarksOutOfTheStore)
+{
+    draft().showDraft();
+    auto* classBox = named<QComboBox>(QStringLiteral("組"));
+    classBox->lineEdit()->setText(QStringLiteral("3年1組"));
+    QTest::keyClick(classBox->lineEdit(), Qt::Key_Return);
+    numberBox(QStringLiteral("出席番号"))->setValue(4);
+    type(draftText(), QStringLiteral("四番の所見です。"));
+    QPushButton* deleting = draftControl<QPushButton>(QStringLiteral("削除"));
+    ASSERT_TRUE(deleting && deleting->menu());
+    const auto action = [deleting](const QString& words) {
+        for (QAction* each : deleting->menu()->actions()) {
+            if (each->text().startsWith(words))
+                return each;
+        }
+        return static_cast<QAction*>(nullptr);
+    };
+    // In the file or its log, as the disk holds it.
+    const auto kept = [this] {
+        draft().nothingToLose();
+        QByteArray bytes;
+        for (const QString& part : {data.store(), data.store() + QStringLiteral("-wal")}) {
+            QFile file(part);
+            if (file.open(QIODevice::ReadOnly))
+                bytes += file.readAll();
+        }
+        return bytes.contains("四番の所見");
+    };
+    // clang-format off
+    const struct { const char* item; bool answer; bool keptAfter; } steps[] = {
+        {"この生徒の", false, true},
+        {"この生徒の", true,  false},
+    };
+    // clang-format on
+    for (const auto& step : steps) {
+        effects.answer = step.answer;
+        action(QString::fromUtf8(step.item))->trigger();
+        ASSERT_FALSE(effects.questions.empty());
+        EXPECT_TRUE(effects.questions.back().text.find(u"3年1組 4番") != std::u16string::npos);
+        EXPECT_EQ(kept(), step.keptAfter) << step.answer;
+    }
     EXPECT_EQ(effects.questions.size(), 2u);
+    EXPECT_EQ(draft().text(), QString());
+}
+
+TEST_F(DraftTest, AStoreThatCannotBeReadIsSetAsideAndTheTeacherToldWhere)
+{
+    QDir().mkpath(QFileInfo(data.store()).path());
+    QFile damaged(data.store());
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("not remarks at all");
+    damaged.close();
+
+    setDraft(QStringLiteral("新しい保存先の下書き"));
+    QApplication::processEvents();
+    ASSERT_EQ(effects.messages.size(), 1u);
+    const QString said = QString::fromStdU16String(effects.messages[0].text);
+    const qsizetype at = said.indexOf(data.store() + QStringLiteral(".unreadable-"));
+    ASSERT_GE(at, 0) << said.toStdString();
+    QFile aside(said.mid(at));
+    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aside.readAll(), QByteArray("not remarks at all"));
+    EXPECT_TRUE(draft().nothingToLose());
 }
 
 TEST_F(DraftTest, TheResultBoxesMarkTheSearchTermsAndThePlaceholders)
@@ -479,7 +654,7 @@ TEST_F(DraftTest, TheResultBoxesMarkTheSearchTermsAndThePlaceholders)
     EXPECT_TRUE(formatted(box, 0, background(draft::placeholderBackground())));
 }
 
-TEST_F(DraftTest, ARunThatUsesTheDraftWritesNothing)
+TEST_F(DraftTest, ARunThatUsesTheDraftWritesOnlyItsStorePrivateToTheUser)
 {
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
@@ -504,12 +679,24 @@ TEST_F(DraftTest, ARunThatUsesTheDraftWritesNothing)
     resultBox(kFirstResultBox)->setFocus();
     QTest::keyClick(resultBox(kFirstResultBox), Qt::Key_D, Qt::ControlModifier);
     type(draftText(), QStringLiteral("家族△"));
-    draft().findChild<QSpinBox*>()->setValue(100);
+    numberBox(QStringLiteral("字数の上限"))->setValue(100);
     QTest::mouseClick(marksButton(), Qt::LeftButton);
     QTest::mouseClick(draftControl<QPushButton>(QStringLiteral("コピー")), Qt::LeftButton);
     QTest::mouseClick(draftControl<QPushButton>(QStringLiteral("クリア")), Qt::LeftButton);
 
-    EXPECT_TRUE(listing(home.path()).isEmpty()) << listing(home.path()).join(u'\n').toStdString();
+    EXPECT_TRUE(draft().nothingToLose());
+    const QString store = home.path() + QStringLiteral("/verdane/remarks.sqlite");
+    for (const QString& file : listing(home.path()))
+        EXPECT_TRUE(file.startsWith(home.path() + QStringLiteral("/verdane")))
+            << file.toStdString();
+    for (const QString& file :
+         QDir(home.path() + QStringLiteral("/verdane")).entryList(QDir::Files))
+        EXPECT_TRUE(file.startsWith(QStringLiteral("remarks.sqlite"))) << file.toStdString();
+    EXPECT_EQ(QFileInfo(home.path() + QStringLiteral("/verdane")).permissions(),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
+                  QFile::WriteUser | QFile::ExeUser);
+    EXPECT_EQ(QFileInfo(store).permissions(),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     EXPECT_EQ(listing(programFolder), before);
     qputenv("HOME", saved);
     for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -110,8 +111,11 @@ void take(const Shot& shot, const QDir& folder)
 
 int main(int argc, char** argv)
 {
-    // Never a window on the desktop of whoever builds.
+    // Never a window on the desktop of whoever builds, nor a remark among theirs: the draft
+    // keeps what it is given in a data folder of this run's own.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const QTemporaryDir data;
+    setenv("XDG_DATA_HOME", data.path().toLocal8Bit().constData(), 1);
     QApplication application(argc, argv);
     if (argc < 2 || argc > 3) {
         std::fprintf(stderr, "usage: verdane-screens OUTPUT_FOLDER [CONTENT_FILE]\n");

@@ -1,0 +1,162 @@
+#include "ClassCsv.h"
+
+#include <QSaveFile>
+#include <QString>
+#include <cerrno>
+#include <iconv.h>
+#include <map>
+
+namespace store {
+
+namespace {
+
+// A cell as RFC 4180 writes it: quoted when it holds a comma, a quote or a line break, its
+// quotes doubled; every line break a CR LF, as the spreadsheets of the schools read it.
+std::u16string cell(std::u16string_view text)
+{
+    std::u16string lines;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            continue;
+        if (text[i] == u'\n' || text[i] == u'\r')
+            lines += u"\r\n";
+        else
+            lines += text[i];
+    }
+    if (lines.find_first_of(u",\"\r\n") == std::u16string::npos)
+        return lines;
+    std::u16string quoted = u"\"";
+    for (const char16_t unit : lines) {
+        quoted += unit;
+        if (unit == u'"')
+            quoted += u'"';
+    }
+    return quoted + u'"';
+}
+
+std::u16string number(long long value)
+{
+    return QString::number(value).toStdU16String();
+}
+
+// A text in code page 932 through glibc's converter, or where it stopped: the UTF-16 position
+// of the character it has no code for.
+std::variant<std::string, std::size_t> toCp932(std::u16string_view text)
+{
+    iconv_t cd = iconv_open("CP932", "UTF-16LE");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return std::size_t{0};
+    std::string output(text.size() * 2 + 4, '\0');
+    char* in = reinterpret_cast<char*>(const_cast<char16_t*>(text.data()));
+    std::size_t inLeft = text.size() * sizeof(char16_t);
+    char* out = output.data();
+    std::size_t outLeft = output.size();
+    const std::size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
+    iconv_close(cd);
+    if (result == static_cast<std::size_t>(-1) || inLeft != 0)
+        return (text.size() * sizeof(char16_t) - inLeft) / sizeof(char16_t);
+    output.resize(output.size() - outLeft);
+    return output;
+}
+
+std::u16string characterAt(std::u16string_view text, std::size_t at)
+{
+    const bool pair = at + 1 < text.size() && QChar::isHighSurrogate(text[at]) &&
+                      QChar::isLowSurrogate(text[at + 1]);
+    return std::u16string(text.substr(at, pair ? 2 : 1));
+}
+
+} // namespace
+
+std::variant<std::string, Unwritable> classCsv(const RemarkStore& store, Id classId,
+                                               const std::vector<std::u16string>& fields,
+                                               CsvEncoding encoding)
+{
+    const std::optional<SchoolClass> schoolClass = store.schoolClass(classId);
+    std::vector<std::u16string> heading = {u"学年", u"組", u"出席番号", u"メモ"};
+    heading.insert(heading.end(), fields.begin(), fields.end());
+
+    std::string bytes = encoding == CsvEncoding::Utf8WithBom ? "\xEF\xBB\xBF" : "";
+    // One row at a time, each cell checked on its own so that the teacher is told where.
+    const auto addRow = [&](const std::vector<std::u16string>& cells,
+                            int row) -> std::optional<Unwritable> {
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            const std::u16string written =
+                cell(cells[column]) + (column + 1 < cells.size() ? u"," : u"\r\n");
+            if (encoding == CsvEncoding::Utf8WithBom) {
+                bytes += QString::fromStdU16String(written).toStdString();
+                continue;
+            }
+            auto converted = toCp932(written);
+            if (const auto* at = std::get_if<std::size_t>(&converted))
+                return Unwritable{characterAt(written, *at), row, heading[column]};
+            bytes += std::get<std::string>(converted);
+        }
+        return std::nullopt;
+    };
+    if (auto failed = addRow(heading, 0))
+        return *failed;
+    if (!schoolClass)
+        return bytes;
+    for (const Student& student : store.students(classId)) {
+        // The remark of each field changed last: the version the teacher worked on at the end.
+        std::map<std::u16string, Remark> latest;
+        for (const Remark& remark : store.remarks(student.id)) {
+            auto& kept = latest[remark.field];
+            if (kept.field.empty() || remark.updated > kept.updated ||
+                (remark.updated == kept.updated && remark.version > kept.version))
+                kept = remark;
+        }
+        std::vector<std::u16string> cells = {number(schoolClass->grade), schoolClass->room,
+                                             number(student.number), student.memo};
+        for (const std::u16string& field : fields) {
+            const auto found = latest.find(field);
+            cells.push_back(found == latest.end() ? std::u16string() : found->second.text);
+        }
+        if (auto failed = addRow(cells, student.number))
+            return *failed;
+    }
+    return bytes;
+}
+
+std::u16string exportClass(const RemarkStore& store, Id classId,
+                           const std::vector<std::u16string>& fields, CsvEncoding encoding,
+                           const std::string& path)
+{
+    std::variant<std::string, Unwritable> made;
+    try {
+        made = classCsv(store, classId, fields, encoding);
+    } catch (const StoreError& error) {
+        return QStringLiteral("書き出せませんでした（%1）。").arg(error.what()).toStdU16String();
+    }
+    if (const auto* unwritable = std::get_if<Unwritable>(&made)) {
+        const QString where = unwritable->number > 0
+                                  ? QStringLiteral("出席番号 %1 の「%2」")
+                                        .arg(unwritable->number)
+                                        .arg(QString::fromStdU16String(unwritable->column))
+                                  : QStringLiteral("見出し");
+        // With its code as well: a character that the font cannot show either is drawn as a box.
+        const QString character = QString::fromStdU16String(unwritable->character);
+        const char32_t code = character.toUcs4().value(0);
+        return QStringLiteral(
+                   "%1にある文字「%2」(U+%3) は Shift_JIS (CP932) で書けないため、"
+                   "書き出しませんでした。その文字を直すか、UTF-8 で書き出してください。")
+            .arg(where, character,
+                 QStringLiteral("%1")
+                     .arg(static_cast<uint>(code), 4, 16, QLatin1Char('0'))
+                     .toUpper())
+            .toStdU16String();
+    }
+    const std::string& bytes = std::get<std::string>(made);
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.commit())
+        return QStringLiteral("書き出せませんでした（%1）。")
+            .arg(file.errorString())
+            .toStdU16String();
+    return {};
+}
+
+} // namespace store
