@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,7 +69,7 @@ void RemarkPicker::buildControls()
     class_->setAccessibleName(QStringLiteral("組"));
     class_->setToolTip(QStringLiteral("「3年1組」のように入力して Enter。前に入力した組は一覧から"
                                       "選べます"));
-    class_->setMinimumContentsLength(6);
+    class_->setMinimumContentsLength(5);
     class_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     auto* classLabel = new QLabel(QStringLiteral("組(&G)"), this);
     classLabel->setBuddy(class_);
@@ -116,23 +117,27 @@ void RemarkPicker::buildControls()
     problem_->setPalette(palette);
     problem_->hide();
 
-    auto* studentRow = new QHBoxLayout;
-    studentRow->addWidget(classLabel);
-    studentRow->addWidget(class_, 1);
-    studentRow->addWidget(numberLabel);
-    studentRow->addWidget(number_);
-    studentRow->addWidget(memo_, 1);
-    auto* remarkRow = new QHBoxLayout;
-    remarkRow->addWidget(remarksLabel);
-    remarkRow->addWidget(remarks_, 1);
-    remarkRow->addWidget(newVersion_);
-    remarkRow->addWidget(delete_);
-    remarkRow->addWidget(export_);
+    // In rows short enough for the narrow draft beside the main window on a 1280-pixel screen:
+    // the student, the memo, the remark, and what can be done with it.
+    auto* grid = new QGridLayout;
+    grid->addWidget(classLabel, 0, 0);
+    grid->addWidget(class_, 0, 1);
+    grid->addWidget(numberLabel, 0, 2);
+    grid->addWidget(number_, 0, 3);
+    grid->addWidget(memo_, 1, 0, 1, 4);
+    grid->addWidget(remarksLabel, 2, 0);
+    grid->addWidget(remarks_, 2, 1, 1, 3);
+    grid->setColumnStretch(1, 1);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(newVersion_);
+    buttonRow->addWidget(delete_);
+    buttonRow->addWidget(export_);
+    buttonRow->addStretch(1);
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(0, 0, 0, 0);
     rows->addWidget(problem_);
-    rows->addLayout(studentRow);
-    rows->addLayout(remarkRow);
+    rows->addLayout(grid);
+    rows->addLayout(buttonRow);
 
     connect(class_, &QComboBox::activated, this, &RemarkPicker::classChosen);
     connect(class_->lineEdit(), &QLineEdit::editingFinished, this, &RemarkPicker::classChosen);

@@ -393,6 +393,12 @@ TEST_F(DraftTest, TheDraftKeepsItsWidthWhateverItsLinesSay)
     QApplication::processEvents();
     EXPECT_EQ(draft().width(), width);
     EXPECT_LE(draft().minimumSizeHint().width(), width);
+    // Nothing around the text makes the narrowest draft much wider than its text at its
+    // narrowest, a line of about 14 characters: that is all the room a 1280-pixel screen leaves
+    // beside the main window.
+    const int sides = draft().width() - draftText()->width();
+    const int character = QFontMetrics(draftText()->font()).horizontalAdvance(QChar(0x3000));
+    EXPECT_LE(draft().minimumSizeHint().width(), draftText()->minimumWidth() + sides + character);
 }
 
 TEST_F(DraftTest, TheMarksLeftAreCountedAndAClickSelectsEachInTurn)
