@@ -95,7 +95,8 @@ bool CVerdaneDlg::OnInitDialog()
     };
     if (complete)
         ShowPage(tabControl->currentSelection());
-    const std::shared_ptr<const content::Synonyms> synonyms = loadSynonyms();
+    const std::shared_ptr<const content::Synonyms> synonyms =
+        loadList<content::Synonyms>(KOVA_readSynonyms);
     for (int i = 0; i < 3; ++i) {
         page(i).SetCollector(&draft);
         page(i).SetSynonyms(synonyms);
@@ -144,23 +145,16 @@ void CVerdaneDlg::StartContentLibrary()
 
 void CVerdaneDlg::ReadWordLists()
 {
-    std::string list;
-    const auto into = [](const char* text, int bytes, void* string) {
-        static_cast<std::string*>(string)->assign(text, static_cast<std::size_t>(bytes));
-    };
-    // A line the lists cannot use was refused when the file was packed; the rest still serve.
-    std::vector<content::ListProblem> unused;
     // A content file packed without the review list: the draft leaves the second look out.
-    if (KOVA_readReviewList(into, &list) == KOVA_OK)
-        draft.setReviewWords(std::make_shared<const content::ReviewWords>(
-            content::ReviewWords::parse(list, unused)));
-    if (KOVA_readWordList(into, &list) != KOVA_OK) {
+    if (auto reviewWords = loadList<content::ReviewWords>(KOVA_readReviewList))
+        draft.setReviewWords(std::move(reviewWords));
+    auto forbiddenWords = loadList<content::ForbiddenWords>(KOVA_readWordList);
+    if (!forbiddenWords) {
         draft.setForbiddenWords(nullptr, QStringLiteral("例文ファイルに、調査書に書かない語の一覧が"
                                                         "ありません。語の確認はできません。"));
         return;
     }
-    draft.setForbiddenWords(std::make_shared<const content::ForbiddenWords>(
-        content::ForbiddenWords::parse(list, unused)));
+    draft.setForbiddenWords(std::move(forbiddenWords));
 }
 
 bool CVerdaneDlg::MayEnd()

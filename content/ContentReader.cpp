@@ -1,7 +1,6 @@
 #include "ContentReader.h"
 
 #include "Readings.h"
-#include "Synonyms.h"
 
 #include "tessera.h"
 
@@ -96,20 +95,16 @@ std::optional<ContentFailure> loadContent(const char* contentName, int& recordCo
     return std::nullopt;
 }
 
-namespace {
-
-void assignText(const char* text, int bytes, void* string)
+void receiveListText(const char* text, int byteCount, void* context)
 {
-    static_cast<std::string*>(string)->assign(text, static_cast<std::size_t>(bytes));
+    static_cast<std::string*>(context)->assign(text, static_cast<std::size_t>(byteCount));
 }
-
-} // namespace
 
 ReadingsRead loadReadings(const char* utf8ContentName, const ContentArray& texts,
                           ContentArray& readings)
 {
     std::string entry;
-    const int result = KOVA_readReadings(utf8ContentName, assignText, &entry);
+    const int result = KOVA_readReadings(utf8ContentName, receiveListText, &entry);
     if (result == KOVA_NO_SUCH_CONTENT)
         return ReadingsRead::None;
     std::string problem;
@@ -123,13 +118,4 @@ ReadingsRead loadReadings(const char* utf8ContentName, const ContentArray& texts
         return ReadingsRead::Damaged;
     }
     return ReadingsRead::Read;
-}
-
-std::shared_ptr<const content::Synonyms> loadSynonyms()
-{
-    std::string list;
-    if (KOVA_readSynonyms(assignText, &list) != KOVA_OK)
-        return nullptr;
-    std::vector<content::ListProblem> unused; // the packer refused them already
-    return std::make_shared<const content::Synonyms>(content::Synonyms::parse(list, unused));
 }

@@ -2,13 +2,13 @@
 // Reading one content through the content access library into the arrays a page keeps it in.
 
 #include "ContentArray.h"
+#include "ForbiddenWords.h" // ListProblem
+#include "tessera.h"
 
 #include <memory>
 #include <optional>
-
-namespace content {
-class Synonyms;
-}
+#include <string>
+#include <vector>
 
 // Why a content could not be read. What the teacher is told, and how the program ends, is the
 // pages' to decide (pages/ContentLoader.h).
@@ -40,6 +40,17 @@ enum class ReadingsRead { Read, None, Damaged };
 ReadingsRead loadReadings(const char* utf8ContentName, const ContentArray& texts,
                           ContentArray& readings);
 
-// The groups of words that mean the same, from the content file; null when it holds none or
-// they cannot be read (lines the packer would refuse are left out).
-std::shared_ptr<const content::Synonyms> loadSynonyms();
+// Receives a list the library hands out into the std::string at context.
+void receiveListText(const char* text, int byteCount, void* context);
+
+// A list the packer stored beside the contents (the forbidden words, the review list, the
+// groups of words that mean the same), read with the library's call for it and parsed; null when
+// the file holds none or it cannot be read. Lines the packer would refuse are left out.
+template <typename List> std::shared_ptr<const List> loadList(int (*read)(KOVA_TextVisitor, void*))
+{
+    std::string text;
+    if (read(receiveListText, &text) != KOVA_OK)
+        return nullptr;
+    std::vector<content::ListProblem> unused;
+    return std::make_shared<const List>(List::parse(text, unused));
+}

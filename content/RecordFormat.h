@@ -65,4 +65,24 @@ enum class DecodeError {
 DecodeError decodeField(std::string_view field, char16_t* out, std::size_t capacity,
                         std::size_t& length);
 
+// Calls onSentence(lineNumber, sentence) for every line of a content, with the line's sentence
+// decoded, or with an empty one when the line is no sound record.
+template <typename OnSentence>
+void forEachSentence(std::string_view content, OnSentence&& onSentence)
+{
+    std::u16string sentence;
+    forEachLine(content, [&](std::size_t lineNumber, std::string_view line) {
+        RawRecord record;
+        std::size_t length = 0;
+        if (parseLine(line, record) == LineError::None) {
+            sentence.resize(record.text.size() + 1); // no more code units than bytes, and the NUL
+            if (decodeField(record.text, sentence.data(), sentence.size(), length) !=
+                DecodeError::None)
+                length = 0;
+        }
+        onSentence(lineNumber, std::u16string_view(sentence.data(), length));
+        return true;
+    });
+}
+
 } // namespace content

@@ -1,9 +1,10 @@
 #include "ClassCsv.h"
 
+#include "content/Cp932.h"
+#include "content/Utf8.h"
+
 #include <QSaveFile>
 #include <QString>
-#include <cerrno>
-#include <iconv.h>
 #include <map>
 
 namespace store {
@@ -39,31 +40,14 @@ std::u16string number(long long value)
     return QString::number(value).toStdU16String();
 }
 
-// A text in code page 932 through glibc's converter, or where it stopped: the UTF-16 position
-// of the character it has no code for.
-std::variant<std::string, std::size_t> toCp932(std::u16string_view text)
+// The character of UTF-8 text that starts at offset at.
+std::u16string characterAt(std::string_view utf8, std::size_t at)
 {
-    iconv_t cd = iconv_open("CP932", "UTF-16LE");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return std::size_t{0};
-    std::string output(text.size() * 2 + 4, '\0');
-    char* in = reinterpret_cast<char*>(const_cast<char16_t*>(text.data()));
-    std::size_t inLeft = text.size() * sizeof(char16_t);
-    char* out = output.data();
-    std::size_t outLeft = output.size();
-    const std::size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
-    iconv_close(cd);
-    if (result == static_cast<std::size_t>(-1) || inLeft != 0)
-        return (text.size() * sizeof(char16_t) - inLeft) / sizeof(char16_t);
-    output.resize(output.size() - outLeft);
-    return output;
-}
-
-std::u16string characterAt(std::u16string_view text, std::size_t at)
-{
-    const bool pair = at + 1 < text.size() && QChar::isHighSurrogate(text[at]) &&
-                      QChar::isLowSurrogate(text[at + 1]);
-    return std::u16string(text.substr(at, pair ? 2 : 1));
+    std::size_t end = at;
+    char32_t unused = 0;
+    if (!content::readCodePoint(utf8, end, unused))
+        end = at + 1;
+    return QString::fromUtf8(utf8.data() + at, static_cast<qsizetype>(end - at)).toStdU16String();
 }
 
 } // namespace
@@ -87,9 +71,10 @@ std::variant<std::string, Unwritable> classCsv(const RemarkStore& store, Id clas
                 bytes += QString::fromStdU16String(written).toStdString();
                 continue;
             }
-            auto converted = toCp932(written);
+            const std::string utf8 = content::toUtf8(written);
+            auto converted = content::utf8ToCp932OrStop(utf8);
             if (const auto* at = std::get_if<std::size_t>(&converted))
-                return Unwritable{characterAt(written, *at), row, heading[column]};
+                return Unwritable{characterAt(utf8, *at), row, heading[column]};
             bytes += std::get<std::string>(converted);
         }
         return std::nullopt;

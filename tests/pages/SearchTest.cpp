@@ -4,6 +4,7 @@
 // marks of facts stay what they are, and whatever the exact search finds is still found.
 
 #include "content/ContentReader.h"
+#include "content/Synonyms.h"
 #include "pages/CDlgTab02.h"
 #include "support/ContentFile.h"
 #include "support/PageHost.h"
@@ -69,7 +70,7 @@ protected:
         use = std::make_unique<UseContentFile>(folder.file("content.zip"));
         page = std::make_unique<CDlgTab02>(&host);
         ASSERT_TRUE(page->Create());
-        page->SetSynonyms(loadSynonyms());
+        page->SetSynonyms(loadList<content::Synonyms>(KOVA_readSynonyms));
         host.show();
         QApplication::setActiveWindow(&host);
     }

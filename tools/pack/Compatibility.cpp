@@ -51,19 +51,9 @@ std::string compatibilityProblem(std::u16string_view sentence)
 std::vector<content::ListProblem> compatibilityProblems(std::string_view source)
 {
     std::vector<content::ListProblem> problems;
-    std::u16string sentence;
-    content::forEachLine(source, [&](std::size_t lineNumber, std::string_view line) {
-        content::RawRecord record;
-        std::size_t length = 0;
-        if (content::parseLine(line, record) != content::LineError::None)
-            return true;
-        sentence.resize(record.text.size() + 1); // no more units than bytes
-        if (content::decodeField(record.text, sentence.data(), sentence.size(), length) !=
-            content::DecodeError::None)
-            return true;
-        if (std::string what = compatibilityProblem({sentence.data(), length}); !what.empty())
+    content::forEachSentence(source, [&](std::size_t lineNumber, std::u16string_view sentence) {
+        if (std::string what = compatibilityProblem(sentence); !what.empty())
             problems.push_back({lineNumber, std::move(what)});
-        return true;
     });
     return problems;
 }

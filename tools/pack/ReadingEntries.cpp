@@ -8,19 +8,9 @@ namespace pack {
 std::string readingsEntry(const Reader& reader, std::string_view source)
 {
     std::string entry;
-    std::u16string sentence;
-    content::forEachLine(source, [&](std::size_t, std::string_view line) {
-        content::RawRecord record;
-        std::size_t length = 0;
-        // A field decodes to no more code units than it has bytes.
-        if (content::parseLine(line, record) == content::LineError::None)
-            sentence.resize(record.text.size() + 1);
-        if (sentence.empty() || content::decodeField(record.text, sentence.data(), sentence.size(),
-                                                     length) != content::DecodeError::None)
-            length = 0;
-        entry += content::readingLine(reader.words(std::u16string_view(sentence.data(), length)));
+    content::forEachSentence(source, [&](std::size_t, std::u16string_view sentence) {
+        entry += content::readingLine(reader.words(sentence));
         entry += '\n';
-        return true;
     });
     return entry;
 }
